@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the game from its ready folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh build
+cd build/game
+exec ./veltrim

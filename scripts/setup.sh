@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs (only the missing ones) and
+# configures and builds the given build folder.
+#   scripts/setup.sh [build-dir] [extra cmake arguments...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# What each package is for: see "Packages" in README.md.
+packages=(
+  build-essential cmake pkg-config ninja-build
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-dejavu-core
+  libpng-dev libjpeg-dev
+  libfluidsynth-dev timgm6mb-soundfont
+  qt6-base-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build_dir=${1:-build}
+shift || true
+cmake -S . -B "$build_dir" -G Ninja "$@"
+cmake --build "$build_dir" -j "$(nproc)"

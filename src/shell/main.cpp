@@ -1,0 +1,4 @@
+// Program entry of the game.
+#include "shell/game.h"
+
+int main() { return RunGame(); }
