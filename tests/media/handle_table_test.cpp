@@ -59,7 +59,9 @@ TEST(HandleTable, CheckNumberWrapsAfter2048Creations) {
     int h = -1;
     for (int i = 1; i <= 2048; ++i) {
         h = Add(table, i);
-        if (i < 2048) ASSERT_TRUE(table.Remove(h));
+        if (i < 2048) {
+            ASSERT_TRUE(table.Remove(h));
+        }
     }
     EXPECT_EQ(h, first);  // the slot was reused 2048 creations later
 }
