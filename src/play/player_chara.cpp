@@ -30,7 +30,7 @@ std::vector<AnimFrame> CutFrames(std::initializer_list<int> columns, int srcY, i
 }  // namespace
 
 PlayerChara::PlayerChara(int x, int y)
-    : PlayerChara(x, y, ResourceManager::Instance()->GetImage(L"heroine.bfg")) {}
+    : PlayerChara(x, y, ResourceManager::Instance().GetImage(L"heroine.bfg")) {}
 
 PlayerChara::PlayerChara(int x, int y, int imageHandle) {
     position = CTPoint(x, y, 0);
