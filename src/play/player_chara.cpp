@@ -43,13 +43,13 @@ void PlayerChara::BuildAnimations() {
     // Frame 0 of a walk is never stepped onto by Tick, so its movement is
     // never applied: eight moving frames of 4 pixels make one 32-pixel cell.
     const auto walk = {0, 0, 1, 2, 2, 0, 3, 4, 4};
-    animations[kMotionWalkLeft] = CutFrames(walk, 0, 1, CTPoint(-4, 0, 0));
-    animations[kMotionWalkUp] = CutFrames(walk, 64, 1, CTPoint(0, -4, 0));
-    animations[kMotionWalkRight] = CutFrames(walk, 128, 1, CTPoint(4, 0, 0));
-    animations[kMotionWalkDown] = CutFrames(walk, 192, 1, CTPoint(0, 4, 0));
-    animations[kMotionWarpLeave] = CutFrames({4, 0, 1, 2, 3, 4}, 256, 2, CTPoint());
-    animations[kMotionWarpArrive] = CutFrames({0, 4, 3, 2, 1, 0}, 256, 2, CTPoint());
-    animations[kMotionClearPose] = CutFrames({4, 0, 1, 2, 3, 4}, 320, 5, CTPoint());
+    animations[MOTION_WALK_LEFT] = CutFrames(walk, 0, 1, CTPoint(-4, 0, 0));
+    animations[MOTION_WALK_UP] = CutFrames(walk, 64, 1, CTPoint(0, -4, 0));
+    animations[MOTION_WALK_RIGHT] = CutFrames(walk, 128, 1, CTPoint(4, 0, 0));
+    animations[MOTION_WALK_DOWN] = CutFrames(walk, 192, 1, CTPoint(0, 4, 0));
+    animations[MOTION_WARP_LEAVE] = CutFrames({4, 0, 1, 2, 3, 4}, 256, 2, CTPoint());
+    animations[MOTION_WARP_ARRIVE] = CutFrames({0, 4, 3, 2, 1, 0}, 256, 2, CTPoint());
+    animations[MOTION_CLEAR_POSE] = CutFrames({4, 0, 1, 2, 3, 4}, 320, 5, CTPoint());
 }
 
 const std::vector<AnimFrame>& PlayerChara::CurrentAnimation() const {
@@ -77,13 +77,13 @@ int PlayerChara::BeginStep(int pressed) {
 
     int next = -1;
     if (pressed & PAD_LEFT) {
-        next = kMotionWalkLeft;
+        next = MOTION_WALK_LEFT;
     } else if (pressed & PAD_UP) {
-        next = kMotionWalkUp;
+        next = MOTION_WALK_UP;
     } else if (pressed & PAD_RIGHT) {
-        next = kMotionWalkRight;
+        next = MOTION_WALK_RIGHT;
     } else if (pressed & PAD_DOWN) {
-        next = kMotionWalkDown;
+        next = MOTION_WALK_DOWN;
     } else {
         return 0;
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "play/chara.h"
+#include "play/tile_rules.h"  // PlayerMotion
 
 // One frame of an animation: a rectangle of the character picture, how many
 // extra frames it stays, and the movement applied when it is entered.
@@ -19,17 +20,6 @@ struct AnimFrame {
     uint8_t flag = 0;  // always 0
     int32_t wait = 0;
     CTPoint offset;
-};
-
-// Motion numbers of the player's animations.
-enum PlayerMotion : int {
-    kMotionWalkLeft = 0,
-    kMotionWalkUp = 1,
-    kMotionWalkRight = 2,
-    kMotionWalkDown = 3,
-    kMotionWarpLeave = 4,
-    kMotionWarpArrive = 5,
-    kMotionClearPose = 6,
 };
 
 // What the current step is: none yet, a walk on the spot, a real move.

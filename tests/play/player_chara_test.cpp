@@ -32,7 +32,7 @@ TEST_F(PlayerCharaTest, ConstructedStandingFacingLeft) {
     EXPECT_EQ(player.height, 64);
     EXPECT_EQ(player.drawOffset, 32);
     EXPECT_EQ(player.inputMask, 7);
-    EXPECT_EQ(player.GetMotion(), kMotionWalkLeft);
+    EXPECT_EQ(player.GetMotion(), MOTION_WALK_LEFT);
     EXPECT_EQ(player.frame, 0);
     EXPECT_EQ(player.GetWait(), 0);
     EXPECT_EQ(player.animating, 0);
@@ -110,7 +110,7 @@ TEST_F(PlayerCharaTest, WalkTakesSeventeenTicksAndOneCell) {
     EXPECT_EQ(player.position, CTPoint(192, 192, 0));
     EXPECT_EQ(player.animating, 0);
     EXPECT_EQ(player.frame, 0);
-    EXPECT_EQ(player.GetMotion(), kMotionWalkRight);
+    EXPECT_EQ(player.GetMotion(), MOTION_WALK_RIGHT);
     EXPECT_EQ(player.Tick(0, 0), 0);
 }
 
@@ -130,12 +130,12 @@ TEST_F(PlayerCharaTest, EachDirectionMovesOneCellAlongItsAxis) {
 
 TEST_F(PlayerCharaTest, DirectionPriorityLeftUpRightDown) {
     struct Case { int pressed; int motion; };
-    const Case cases[] = {{PAD_LEFT | PAD_UP, kMotionWalkLeft},
-                          {PAD_UP | PAD_RIGHT, kMotionWalkUp},
-                          {PAD_RIGHT | PAD_DOWN, kMotionWalkRight},
-                          {PAD_DOWN | PAD_LEFT, kMotionWalkLeft},
-                          {PAD_DOWN, kMotionWalkDown},
-                          {0xF, kMotionWalkLeft}};
+    const Case cases[] = {{PAD_LEFT | PAD_UP, MOTION_WALK_LEFT},
+                          {PAD_UP | PAD_RIGHT, MOTION_WALK_UP},
+                          {PAD_RIGHT | PAD_DOWN, MOTION_WALK_RIGHT},
+                          {PAD_DOWN | PAD_LEFT, MOTION_WALK_LEFT},
+                          {PAD_DOWN, MOTION_WALK_DOWN},
+                          {0xF, MOTION_WALK_LEFT}};
     for (const Case& c : cases) {
         PlayerChara p(160, 192, -1);
         EXPECT_EQ(p.BeginStep(c.pressed | PAD_BUTTON1), c.pressed | PAD_BUTTON1);
@@ -160,7 +160,7 @@ TEST_F(PlayerCharaTest, MovingStepIgnoresInputUntilItEnds) {
     }
     EXPECT_EQ(player.Tick(0, 0), 3);
     EXPECT_EQ(player.BeginStep(PAD_LEFT), PAD_LEFT);
-    EXPECT_EQ(player.GetMotion(), kMotionWalkLeft);
+    EXPECT_EQ(player.GetMotion(), MOTION_WALK_LEFT);
 }
 
 TEST_F(PlayerCharaTest, BlockedStepWalksOnTheSpot) {
@@ -183,7 +183,7 @@ TEST_F(PlayerCharaTest, BlockedStepNotRestartedSameWayButReplacedAnotherWay) {
     EXPECT_EQ(player.BeginStep(PAD_LEFT), 0);
     EXPECT_EQ(player.frame, 2);
     EXPECT_EQ(player.BeginStep(PAD_UP), PAD_UP);
-    EXPECT_EQ(player.GetMotion(), kMotionWalkUp);
+    EXPECT_EQ(player.GetMotion(), MOTION_WALK_UP);
     EXPECT_EQ(player.frame, 0);
     EXPECT_EQ(player.stepKind, kStepMoving);
 }
@@ -197,31 +197,31 @@ TEST_F(PlayerCharaTest, RisingLiftsEvenWhenIdle) {
 
 TEST_F(PlayerCharaTest, OneShotAnimationsAndTheirLengths) {
     player.stepKind = kStepMoving;  // as left by the step that led onto the tile
-    player.StartAnimation(kMotionWarpLeave, 0);
-    EXPECT_EQ(player.started[kMotionWarpLeave], 1);
+    player.StartAnimation(MOTION_WARP_LEAVE, 0);
+    EXPECT_EQ(player.started[MOTION_WARP_LEAVE], 1);
     EXPECT_EQ(player.BeginStep(PAD_RIGHT), 0);
     EXPECT_EQ(RunToEnd(), std::make_pair(16, 3));
 
-    player.StartAnimation(kMotionWarpArrive, 1);
-    EXPECT_EQ(player.started[kMotionWarpLeave], 0);
-    EXPECT_EQ(player.started[kMotionWarpArrive], 1);
+    player.StartAnimation(MOTION_WARP_ARRIVE, 1);
+    EXPECT_EQ(player.started[MOTION_WARP_LEAVE], 0);
+    EXPECT_EQ(player.started[MOTION_WARP_ARRIVE], 1);
     EXPECT_EQ(RunToEnd(), std::make_pair(13, 3));
 
-    player.StartAnimation(kMotionClearPose, 0);
+    player.StartAnimation(MOTION_CLEAR_POSE, 0);
     EXPECT_EQ(RunToEnd(), std::make_pair(31, 3));
     EXPECT_EQ(player.frame, 0);
-    EXPECT_EQ(player.animations[kMotionClearPose][0].srcX, 128);
-    EXPECT_EQ(player.started[kMotionClearPose], 1);
+    EXPECT_EQ(player.animations[MOTION_CLEAR_POSE][0].srcX, 128);
+    EXPECT_EQ(player.started[MOTION_CLEAR_POSE], 1);
     EXPECT_EQ(player.position, CTPoint(160, 192, 0));
 }
 
 TEST_F(PlayerCharaTest, StartedFlagClearedOnlyWhenSwitchingMotion) {
-    player.StartAnimation(kMotionWarpArrive, 1);
-    player.StartAnimation(kMotionWarpArrive, 0);
-    EXPECT_EQ(player.started[kMotionWarpArrive], 1);
-    player.StartAnimation(kMotionWalkDown, 0);
-    EXPECT_EQ(player.started[kMotionWarpArrive], 0);
-    EXPECT_EQ(player.started[kMotionWalkDown], 0);
+    player.StartAnimation(MOTION_WARP_ARRIVE, 1);
+    player.StartAnimation(MOTION_WARP_ARRIVE, 0);
+    EXPECT_EQ(player.started[MOTION_WARP_ARRIVE], 1);
+    player.StartAnimation(MOTION_WALK_DOWN, 0);
+    EXPECT_EQ(player.started[MOTION_WARP_ARRIVE], 0);
+    EXPECT_EQ(player.started[MOTION_WALK_DOWN], 0);
 }
 
 }  // namespace
