@@ -36,14 +36,10 @@ void OnFrontScreenPresented() {
 using namespace media_detail;
 
 int ClearScreen() {
+    DrawScope scope;
     const Surface target = TargetSurface();
     if (!target) return -1;
     std::fill(target.pixels, target.pixels + static_cast<size_t>(target.width) * target.height, 0u);
     return 0;
 }
 
-// Drawing defaults the game sets at start-up; the renderer gives them effect.
-int SetDrawTarget(int target) { return target == kBackBuffer ? 0 : -1; }
-int SetTransparentColor(int, int, int) { return 0; }
-int SetFontType(int) { return 0; }
-int SetFontSize(int) { return 0; }

@@ -5,6 +5,7 @@
 using namespace media_detail;
 
 int DrawBox(int x1, int y1, int x2, int y2, int color, int fill) {
+    DrawScope scope;
     const Surface target = TargetSurface();
     if (!target) return -1;
     const ClipRect area = DrawingArea();

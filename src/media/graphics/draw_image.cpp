@@ -58,6 +58,7 @@ AxisMap Whole(int start, int size) { return {start, start + size, size, false}; 
 }  // namespace
 
 int DrawImage(int x, int y, int handle, int trans) {
+    DrawScope scope;
     auto draw = BeginImageDraw(handle, trans);
     if (!draw) return -1;
     if (!InRange(x) || !InRange(y)) return 0;
@@ -67,6 +68,7 @@ int DrawImage(int x, int y, int handle, int trans) {
 }
 
 int DrawImageRect(int x, int y, int srcX, int srcY, int width, int height, int handle, int trans, int turn) {
+    DrawScope scope;
     auto draw = BeginImageDraw(handle, trans);
     if (!draw) return -1;
     if (width <= 0 || height <= 0) return 0;
@@ -82,6 +84,7 @@ int DrawImageRect(int x, int y, int srcX, int srcY, int width, int height, int h
 }
 
 int DrawImageStretched(int x1, int y1, int x2, int y2, int handle, int trans) {
+    DrawScope scope;
     auto draw = BeginImageDraw(handle, trans);
     if (!draw) return -1;
     if (!InRange(x1) || !InRange(y1) || !InRange(x2) || !InRange(y2)) return 0;
@@ -108,6 +111,7 @@ AxisMap StretchedPartAxis(int low, int high, int src, int size, int extent, bool
 
 int DrawImageRectStretched(int x1, int y1, int x2, int y2, int srcX, int srcY, int width, int height,
                            int handle, int trans) {
+    DrawScope scope;
     auto draw = BeginImageDraw(handle, trans);
     if (!draw) return -1;
     if (width <= 0 || height <= 0) return 0;
@@ -122,6 +126,7 @@ int DrawImageRectStretched(int x1, int y1, int x2, int y2, int srcX, int srcY, i
 }
 
 int DrawImageRotated(int cx, int cy, double scale, double angle, int handle, int trans, int turn) {
+    DrawScope scope;
     auto draw = BeginImageDraw(handle, trans);
     if (!draw) return -1;
     if (!InRange(cx) || !InRange(cy)) return 0;

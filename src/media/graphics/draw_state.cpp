@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "media/graphics/image.h"
+#include "media/platform/platform.h"
 
 namespace media_detail {
 
@@ -36,11 +37,17 @@ Surface TargetSurface() { return SurfaceFor(State().target); }
 
 ClipRect DrawingArea() { return Intersect(State().clip, TargetSurface().Bounds()); }
 
+DrawScope::~DrawScope() {
+    Platform* platform = CurrentPlatform();
+    if (drawsOnFront_ && platform && !FrontScreen().empty()) platform->Present(FrontScreen().data());
+}
+
 }  // namespace media_detail
 
 using namespace media_detail;
 
 int SetDrawTarget(int target) {
+    MediaLock lock(MediaMutex());
     const Surface next = SurfaceFor(target);
     if (!next) return -1;
     DrawState& state = State();
@@ -51,6 +58,7 @@ int SetDrawTarget(int target) {
 }
 
 int SetBlendMode(int mode, int param) {
+    MediaLock lock(MediaMutex());
     DrawState& state = State();
     state.blendMode = mode == 1 ? 1 : 0;
     state.blendParam = std::clamp(param, 0, 255);
@@ -58,6 +66,7 @@ int SetBlendMode(int mode, int param) {
 }
 
 int SetDrawBrightness(int r, int g, int b) {
+    MediaLock lock(MediaMutex());
     DrawState& state = State();
     state.brightR = std::clamp(r, 0, 255);
     state.brightG = std::clamp(g, 0, 255);
@@ -66,6 +75,7 @@ int SetDrawBrightness(int r, int g, int b) {
 }
 
 int SetTransparentColor(int r, int g, int b) {
+    MediaLock lock(MediaMutex());
     State().transparentColor = static_cast<uint32_t>(MakeColor(r, g, b));
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "media/graphics/surface.h"
 #include "media/media.h"
+#include "media/media_internal.h"
 
 namespace media_detail {
 
@@ -44,5 +45,19 @@ Surface SurfaceFor(int target);
 // The current draw target and the drawing area clipped to it.
 Surface TargetSurface();
 ClipRect DrawingArea();
+
+// Holds the layer's lock for one drawing operation; when the operation drew
+// on the front screen, the window shows the result as it ends.
+class DrawScope {
+public:
+    explicit DrawScope(bool drawsOnFront = State().target == kFrontScreen) : drawsOnFront_(drawsOnFront) {}
+    ~DrawScope();
+    DrawScope(const DrawScope&) = delete;
+    DrawScope& operator=(const DrawScope&) = delete;
+
+private:
+    MediaLock lock_{MediaMutex()};
+    bool drawsOnFront_;
+};
 
 }  // namespace media_detail

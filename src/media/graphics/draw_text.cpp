@@ -26,6 +26,7 @@ void PaintMask(const Surface& target, const ClipRect& area, const TextMask& mask
 }  // namespace
 
 int DrawText(int x, int y, const char* text, int color, int edgeColor) {
+    DrawScope scope;
     const Surface target = TargetSurface();
     if (!target || !text) return -1;
     if (*text == '\0') return 0;
@@ -45,11 +46,13 @@ int DrawText(int x, int y, const char* text, int color, int edgeColor) {
 }
 
 int SetFontSize(int size) {
+    MediaLock lock(MediaMutex());
     State().font.size = size == -1 ? FontSettings::kDefaultSize : std::max(1, size);
     return 0;
 }
 
 int SetFontType(int type) {
+    MediaLock lock(MediaMutex());
     State().font.type = type == -1 ? FontSettings::kDefaultType : (type & 3);
     return 0;
 }

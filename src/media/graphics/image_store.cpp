@@ -21,6 +21,7 @@ using namespace media_detail;
 int CreateImageFromMemory(const void* data, int size, const void* alphaData, int alphaSize,
                           int /*textureFlag: images are always kept in the drawable format*/,
                           int mirrorFlag) {
+    MediaLock lock(MediaMutex());
     try {
         std::optional<DecodedImage> decoded =
             DecodeImageWithAlpha(data, size, alphaData, alphaSize, mirrorFlag != 0);
@@ -39,6 +40,7 @@ int CreateImageFromMemory(const void* data, int size, const void* alphaData, int
 }
 
 int MakeScreenImage(int width, int height, int /*flag*/) {
+    MediaLock lock(MediaMutex());
     if (!FitsImageLimits(width, height)) return -1;
     try {
         auto image = std::make_unique<Image>();
@@ -54,6 +56,7 @@ int MakeScreenImage(int width, int height, int /*flag*/) {
 }
 
 int DeleteImage(int handle, int /*logFlag: there is no log*/) {
+    MediaLock lock(MediaMutex());
     if (!Images().Remove(handle)) return -1;
     // A deleted draw target falls back to the back buffer.
     if (handle == State().target) {

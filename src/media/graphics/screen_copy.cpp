@@ -11,6 +11,7 @@
 using namespace media_detail;
 
 int CaptureScreen(int x1, int y1, int x2, int y2, int handle, int /*flag*/) {
+    MediaLock lock(MediaMutex());
     Image* image = FindImage(handle);
     const Surface source = TargetSurface();
     if (!image || !image->screenImage || !source) return -1;
@@ -46,6 +47,7 @@ bool ResolveCopySurface(int id, CopySurface& out) {
 }  // namespace
 
 int CopyImageRect(const Rect* src, const Rect* dst, int srcImage, int dstImage) {
+    DrawScope scope(dstImage == kFrontScreen);
     CopySurface from, to;
     if (!src || !dst || !ResolveCopySurface(srcImage, from) || !ResolveCopySurface(dstImage, to)) return -1;
     const ClipRect srcRect{src->left, src->top, src->right, src->bottom};
