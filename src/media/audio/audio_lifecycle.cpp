@@ -44,6 +44,7 @@ void AudioShutdown() {
 namespace headless {
 
 bool RenderAudio(int16_t* out, int frames) {
+    media_detail::MediaLock layerLock(media_detail::MediaMutex());
     media_detail::AudioSystem* audio = media_detail::ActiveAudio();
     if (audio == nullptr || !media_detail::IsHeadless()) return false;
     audio->Render(out, frames);

@@ -14,6 +14,8 @@ void SilenceFluidLog() {
         fluid_set_log_function(level, nullptr, nullptr);
 }
 
+constexpr int kChannels = 64;
+
 class FluidGmSynth final : public MidiSynth {
 public:
     FluidGmSynth(fluid_settings_t* settings, fluid_synth_t* synth)
@@ -50,9 +52,20 @@ public:
             fluid_synth_write_float(synth_, frames, interleaved, 0, 2, interleaved, 1, 2);
     }
 
+    // fluid_synth_system_reset would do, but in FluidSynth 2.3 voices that
+    // sound while it runs go on sounding; so: cut every voice, then return
+    // each channel to the General MIDI defaults by hand.
     void Reset() override {
         fluid_synth_all_sounds_off(synth_, -1);
-        fluid_synth_system_reset(synth_);
+        for (int channel = 0; channel < kChannels; ++channel) {
+            fluid_synth_cc(synth_, channel, 121, 0);  // reset all controllers
+            fluid_synth_cc(synth_, channel, 7, 100);  // volume
+            fluid_synth_cc(synth_, channel, 10, 64);  // pan
+            fluid_synth_cc(synth_, channel, 91, 0);   // reverb send
+            fluid_synth_cc(synth_, channel, 93, 0);   // chorus send
+            fluid_synth_bank_select(synth_, channel, channel % 16 == 9 ? 128 : 0);
+            fluid_synth_program_change(synth_, channel, 0);
+        }
     }
 
     bool Sounding() const override { return fluid_synth_get_active_voice_count(synth_) > 0; }
@@ -69,7 +82,7 @@ std::unique_ptr<MidiSynth> MakeFluidSynth(const std::string& soundFontPath) {
     fluid_settings_t* settings = new_fluid_settings();
     if (settings == nullptr) return nullptr;
     fluid_settings_setnum(settings, "synth.sample-rate", kMixRate);
-    fluid_settings_setint(settings, "synth.midi-channels", 64);
+    fluid_settings_setint(settings, "synth.midi-channels", kChannels);
     fluid_settings_setint(settings, "synth.reverb.active", 1);
     fluid_settings_setint(settings, "synth.chorus.active", 1);
     // Our own lock serialises every call, and one core keeps renders repeatable.

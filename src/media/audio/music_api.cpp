@@ -8,12 +8,14 @@
 #include "media/audio/midi_file.h"
 #include "media/audio/music_volume.h"
 #include "media/media.h"
+#include "media/media_internal.h"
 
 using media_detail::ActiveAudio;
 using media_detail::AudioSystem;
 using media_detail::Music;
 
 int LoadMusic(const char* fileName) {
+    media_detail::MediaLock layerLock(media_detail::MediaMutex());
     AudioSystem* audio = ActiveAudio();
     if (audio == nullptr) return -1;
     auto bytes = media_detail::ReadFileBytes(fileName, media_detail::kMaxMidiFileBytes);
@@ -27,6 +29,7 @@ int LoadMusic(const char* fileName) {
 }
 
 int PlayMusic(int handle, int playType, int startTick) {
+    media_detail::MediaLock layerLock(media_detail::MediaMutex());
     AudioSystem* audio = ActiveAudio();
     if (audio == nullptr) return -1;
     {
@@ -47,6 +50,7 @@ int PlayMusic(int handle, int playType, int startTick) {
 }
 
 int StopMusic(int handle) {
+    media_detail::MediaLock layerLock(media_detail::MediaMutex());
     AudioSystem* audio = ActiveAudio();
     if (audio == nullptr) return -1;
     std::lock_guard guard(audio->lock);
@@ -56,6 +60,7 @@ int StopMusic(int handle) {
 }
 
 int DeleteMusic(int handle) {
+    media_detail::MediaLock layerLock(media_detail::MediaMutex());
     AudioSystem* audio = ActiveAudio();
     if (audio == nullptr) return -1;
     std::lock_guard guard(audio->lock);
@@ -67,6 +72,7 @@ int DeleteMusic(int handle) {
 }
 
 int SetMidiMode(int mode) {
+    media_detail::MediaLock layerLock(media_detail::MediaMutex());
     AudioSystem* audio = ActiveAudio();
     if (audio == nullptr) return -1;
     std::lock_guard guard(audio->lock);
@@ -80,6 +86,7 @@ int SetMidiMode(int mode) {
 }
 
 int SetMusicVolume(int volume) {
+    media_detail::MediaLock layerLock(media_detail::MediaMutex());
     AudioSystem* audio = ActiveAudio();
     if (audio == nullptr) return -1;
     std::lock_guard guard(audio->lock);

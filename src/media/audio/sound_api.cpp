@@ -6,12 +6,14 @@
 #include "media/audio/file_bytes.h"
 #include "media/audio/wave_decoder.h"
 #include "media/media.h"
+#include "media/media_internal.h"
 
 using media_detail::ActiveAudio;
 using media_detail::AudioSystem;
 using media_detail::Sound;
 
 int LoadSound(const char* fileName, int bufferCount, int /*unionHandle: streaming only*/) {
+    media_detail::MediaLock layerLock(media_detail::MediaMutex());
     AudioSystem* audio = ActiveAudio();
     if (audio == nullptr) return -1;
     // Read and decode without the lock: the mixer keeps playing meanwhile.
@@ -26,6 +28,7 @@ int LoadSound(const char* fileName, int bufferCount, int /*unionHandle: streamin
 }
 
 int PlaySound(int handle, int playType, int fromStart) {
+    media_detail::MediaLock layerLock(media_detail::MediaMutex());
     AudioSystem* audio = ActiveAudio();
     if (audio == nullptr) return -1;
     int buffer = -1;
@@ -47,6 +50,7 @@ int PlaySound(int handle, int playType, int fromStart) {
 }
 
 int PlaySoundFile(const char* fileName, int playType) {
+    media_detail::MediaLock layerLock(media_detail::MediaMutex());
     AudioSystem* audio = ActiveAudio();
     if (audio == nullptr) return -1;
     {
