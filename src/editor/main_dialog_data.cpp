@@ -110,6 +110,7 @@ bool MainDialog::ReadObjData(const QString& path) {
     }
     // Nothing past the longest possible file can matter.
     const QByteArray bytes = file.read(static_cast<qint64>(objdata::kMaxFileSize));
+    const bool readFailed = file.error() != QFileDevice::NoError;
     file.close();
     const objdata::ParsedObjData parsed = objdata::ParseObjData(
         std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
@@ -140,7 +141,7 @@ bool MainDialog::ReadObjData(const QString& path) {
     for (const objdata::ObjectRecord& object : data.objects) {
         AppendObject(FromU16(object.name), QString::number(object.attribute));
     }
-    if (parsed.end == objdata::ReadEnd::Truncated || file.error() != QFileDevice::NoError) {
+    if (parsed.end == objdata::ReadEnd::Truncated || readFailed) {
         Message(nullptr, text::kLoadFailed, text::kFileErrorCaption);
     }
     return true;

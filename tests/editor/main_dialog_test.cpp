@@ -332,3 +332,18 @@ TEST_F(ObjectEditTest, EditBoxesHoldAtMost254Characters) {
     EditObject(0, QString(300, QChar('a')), "1");
     EXPECT_EQ(ItemNames()[0].size(), 254);
 }
+
+class ImageListTest : public ::testing::Test {};
+
+TEST_F(ImageListTest, CutsWholeSlicesAndNeverMoreRowsThanThePictureHas) {
+    ImageList images(QSize(32, 65535));
+    images.Add(MakeStrip(100, 16));
+    ASSERT_EQ(images.Count(), 3);  // the last 4 columns make no whole slice
+    EXPECT_EQ(images.Image(2).size(), QSize(32, 16));
+    EXPECT_EQ(images.Image(2).toImage().pixel(1, 3), MakeStrip(100, 16).pixel(65, 3));
+    EXPECT_TRUE(images.Image(3).isNull());
+
+    ImageList zeroWide(QSize(0, 16));
+    zeroWide.Add(MakeStrip(64, 16));
+    EXPECT_EQ(zeroWide.Count(), 0);
+}
