@@ -34,6 +34,9 @@ int EndMedia();
 int PumpMessages();
 // Millisecond clock, an unsigned 32-bit count returned as int; wraps.
 int GetTimeMs();
+// Gives the processor away for about ms milliseconds (the headless platform
+// advances its virtual clock instead). Returns 0.
+int SleepMs(int ms);
 // Fills the current draw target with black.
 int ClearScreen();
 // Presents the back buffer.

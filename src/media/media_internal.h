@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 
 namespace media_detail {
 
@@ -11,6 +12,10 @@ class Platform;
 Platform* CurrentPlatform();
 bool IsHeadless();
 bool IsRunning();
+
+// The layer's one process-wide recursive lock: every operation holds it.
+std::recursive_mutex& MediaMutex();
+using MediaLock = std::lock_guard<std::recursive_mutex>;
 
 // Graphics: the 640x480 back buffer and the picture currently shown.
 bool GraphicsInit();
@@ -22,5 +27,8 @@ void OnFrontScreenPresented();
 // Audio: the device and the synthesizer.
 bool AudioInit();
 void AudioShutdown();
+
+// Headless platform (tests): chosen by headless::UseHeadlessPlatform.
+void SelectHeadlessPlatform();
 
 }  // namespace media_detail

@@ -2,4 +2,8 @@
 // the media layer cannot start, otherwise 0.
 #pragma once
 
+#include "shell/scene_manager.h"
+
 int RunGame();
+// The same with another scene table (tests put their own scenes in).
+int RunGame(SceneFactory factory);

@@ -31,3 +31,9 @@ int ClearScreen() {
     std::fill(g_backBuffer.begin(), g_backBuffer.end(), 0u);
     return 0;
 }
+
+// Drawing defaults the game sets at start-up; the renderer gives them effect.
+int SetDrawTarget(int target) { return target == kBackBuffer ? 0 : -1; }
+int SetTransparentColor(int, int, int) { return 0; }
+int SetFontType(int) { return 0; }
+int SetFontSize(int) { return 0; }

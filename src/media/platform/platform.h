@@ -18,8 +18,9 @@ struct WindowConfig {
     int height = 480;
 };
 
-// One pad as read this frame: axes already scaled to -1000..1000 with the
-// dead zone applied, buttons 1..24 in bits 0..23.
+// One pad as read this frame: the stick's raw X and Y positions
+// (-32768..32767, the layer applies the dead zone) and buttons 1..24 in bits
+// 0..23.
 struct PadReading {
     int x = 0;
     int y = 0;
@@ -34,17 +35,24 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // Single-copy lock named after the title; false when another copy holds it.
+    // Single-copy lock named after the title, held until the platform is
+    // destroyed; false when another copy holds it.
     virtual bool AcquireInstanceLock(const std::string& title) = 0;
+    // Creates and shows the window cleared to black.
     virtual bool OpenWindow(const WindowConfig& config) = 0;
     virtual void CloseWindow() = 0;
     virtual void SetTitle(const std::string& title) = 0;
     virtual void SetIcon(int iconId) = 0;
+    virtual void SetWindowed(bool windowed) = 0;
 
     // Handles every waiting event (focus, close box, keys, pad hot-plug).
     virtual void ProcessEvents() = 0;
     virtual bool QuitRequested() const = 0;
     virtual bool WindowActive() const = 0;
+    // Whether a key went down or up since the last call.
+    virtual bool TakeKeyboardChanged() = 0;
+    // Whether the layer may wait for the window to become active again.
+    virtual bool CanWaitForActivation() const = 0;
 
     virtual uint32_t TicksMs() = 0;
     virtual void SleepMs(uint32_t ms) = 0;
@@ -64,5 +72,9 @@ public:
 
 std::unique_ptr<Platform> MakeSdlPlatform();
 std::unique_ptr<Platform> MakeHeadlessPlatform();
+
+// The real monotonic millisecond clock, also used before InitMedia.
+uint32_t MonotonicMs();
+void SleepRealMs(uint32_t ms);
 
 }  // namespace media_detail

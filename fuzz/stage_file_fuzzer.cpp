@@ -1,0 +1,32 @@
+// Feeds arbitrary bytes to the stage reader. A stage that loads must keep
+// the board's invariants and survive a write-and-read round trip unchanged.
+#include "play/stage_file.h"
+#include "play/stage_file_writer.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const StageFileResult result = ParseStageFile(std::span(data, size));
+    const std::optional<std::uint8_t> par = ParseStagePar(std::span(data, size));
+    if (!result) {
+        if (result.stage.board != Board{}) std::abort();
+        return 0;
+    }
+    const StageData& stage = result.stage;
+    if (!par || *par != stage.par) std::abort();
+    if (stage.markLimit < 1 || stage.markLimit > kMaxMarkLimit) std::abort();
+    if (!Board::InPlayingArea(stage.start.column, stage.start.row)) std::abort();
+    if (stage.board.At(stage.start) == CELL_EMPTY) std::abort();
+    for (int r = 0; r < Board::kRows; ++r) {
+        for (int c = 0; c < Board::kColumns; ++c) {
+            if (!Board::InPlayingArea(c, r) && stage.board.At(c, r) != CELL_EMPTY) std::abort();
+        }
+    }
+    const StageFileResult again = ParseStageFile(EncodeStageFile(StageFileImageOf(stage)));
+    if (!again || again.stage.board != stage.board || again.stage.par != stage.par ||
+        again.stage.markLimit != stage.markLimit || again.stage.start != stage.start ||
+        again.stage.backgroundName != stage.backgroundName) {
+        std::abort();
+    }
+    return 0;
+}

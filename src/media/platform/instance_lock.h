@@ -1,0 +1,30 @@
+// The single-copy rule: an advisory lock on a file named after the window
+// title. The kernel drops it when the process ends, so a crash never blocks
+// the next start.
+#pragma once
+
+#include <string>
+
+namespace media_detail {
+
+// "<title>.lock" in $XDG_RUNTIME_DIR, else a per-user name in /tmp.
+std::string InstanceLockPath(const std::string& title);
+
+class InstanceLock {
+public:
+    InstanceLock() = default;
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+    ~InstanceLock() { Release(); }
+
+    // False when another holder (another process, or another lock object)
+    // has the file locked, or the file cannot be made.
+    bool Acquire(const std::string& path);
+    void Release();
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+}  // namespace media_detail

@@ -1,0 +1,276 @@
+// The real platform: an SDL2 window with a streaming texture presented with
+// vertical-blank waiting, the keyboard, game controllers and joysticks.
+#include <SDL.h>
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "media/media.h"
+#include "media/platform/instance_lock.h"
+#include "media/platform/platform.h"
+#include "media/platform/sdl_icon.h"
+#include "media/platform/sdl_keymap.h"
+
+namespace media_detail {
+
+namespace {
+
+constexpr int kMaxPads = 8;
+constexpr int kPadButtons = 24;
+
+// Controller buttons in the order of the pad's buttons 1, 2, ...: confirm,
+// cancel and the third button on the face, the shoulders as buttons 7 and 8
+// (previous and next page).
+constexpr SDL_GameControllerButton kControllerButtons[] = {
+    SDL_CONTROLLER_BUTTON_A,          SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_X,          SDL_CONTROLLER_BUTTON_Y,
+    SDL_CONTROLLER_BUTTON_LEFTSTICK,  SDL_CONTROLLER_BUTTON_RIGHTSTICK,
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    SDL_CONTROLLER_BUTTON_BACK,       SDL_CONTROLLER_BUTTON_START,
+    SDL_CONTROLLER_BUTTON_GUIDE,      SDL_CONTROLLER_BUTTON_MISC1,
+    SDL_CONTROLLER_BUTTON_PADDLE1,    SDL_CONTROLLER_BUTTON_PADDLE2,
+    SDL_CONTROLLER_BUTTON_PADDLE3,    SDL_CONTROLLER_BUTTON_PADDLE4,
+    SDL_CONTROLLER_BUTTON_TOUCHPAD,
+};
+
+struct Pad {
+    SDL_GameController* controller = nullptr;
+    SDL_Joystick* joystick = nullptr;  // only when no controller mapping exists
+};
+
+class SdlPlatform final : public Platform {
+public:
+    ~SdlPlatform() override {
+        CloseWindow();
+        if (sdlStarted_) SDL_Quit();
+    }
+
+    bool AcquireInstanceLock(const std::string& title) override {
+        return lock_.Acquire(InstanceLockPath(title));
+    }
+
+    bool OpenWindow(const WindowConfig& config) override {
+        SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");  // the layer decides, below
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+            std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+            return false;
+        }
+        sdlStarted_ = true;
+        // Pads are optional: without them the keyboard still plays.
+        SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK);
+
+        width_ = config.width;
+        height_ = config.height;
+        const Uint32 flags = config.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
+        window_ = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   config.width, config.height, flags);
+        if (!window_) return Fail();
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_) return Fail();
+        SDL_RenderSetLogicalSize(renderer_, config.width, config.height);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                     config.width, config.height);
+        if (!texture_) return Fail();
+
+        SetIcon(config.iconId);
+        SDL_StopTextInput();
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderPresent(renderer_);
+        active_ = true;
+        quit_ = false;
+        OpenPads();
+        return true;
+    }
+
+    void CloseWindow() override {
+        ClosePads();
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_) SDL_DestroyWindow(window_);
+        texture_ = nullptr;
+        renderer_ = nullptr;
+        window_ = nullptr;
+        quit_ = true;
+        if (sdlStarted_) SDL_StartTextInput();
+    }
+
+    void SetTitle(const std::string& title) override {
+        if (window_) SDL_SetWindowTitle(window_, title.c_str());
+    }
+
+    void SetIcon(int iconId) override {
+        if (!window_) return;
+        if (SDL_Surface* icon = LoadWindowIcon(iconId)) {
+            SDL_SetWindowIcon(window_, icon);
+            SDL_FreeSurface(icon);
+        }
+    }
+
+    void SetWindowed(bool windowed) override {
+        if (window_) SDL_SetWindowFullscreen(window_, windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+
+    void ProcessEvents() override {
+        SDL_Event event;
+        while (!quit_ && SDL_PollEvent(&event)) Handle(event);
+    }
+
+    bool QuitRequested() const override { return quit_; }
+    bool WindowActive() const override { return active_; }
+    bool TakeKeyboardChanged() override { return std::exchange(keyboardChanged_, false); }
+    bool CanWaitForActivation() const override { return true; }
+
+    uint32_t TicksMs() override { return MonotonicMs(); }
+    void SleepMs(uint32_t ms) override { SleepRealMs(ms); }
+
+    void Present(const uint32_t* pixels) override {
+        if (!texture_) return;
+        SDL_UpdateTexture(texture_, nullptr, pixels, width_ * static_cast<int>(sizeof(uint32_t)));
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);  // waits for the vertical blank
+    }
+
+    void ReadKeyboard(KeyboardState& keys) override {
+        keys.fill(0);
+        int count = 0;
+        const Uint8* held = SDL_GetKeyboardState(&count);
+        if (!held) return;
+        for (int scancode = 0; scancode < count; ++scancode)
+            if (held[scancode])
+                if (const uint8_t code = KeyCodeForScancode(static_cast<SDL_Scancode>(scancode))) keys[code] = 0x80;
+    }
+
+    int PadCount() override { return static_cast<int>(pads_.size()); }
+
+    bool ReadPad(int index, PadReading& reading) override {
+        if (index < 0 || index >= PadCount()) return false;
+        const Pad& pad = pads_[index];
+        reading = PadReading{};
+        if (pad.controller) {
+            ReadController(pad.controller, reading);
+        } else if (pad.joystick) {
+            ReadJoystick(pad.joystick, reading);
+        }
+        return true;
+    }
+
+    void ShowMessage(const std::string& text, const std::string& caption) override {
+        // No owner window, as the game's messages always were.
+        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) != 0)
+            std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    }
+
+    void SetScreenSaverEnabled(bool enabled) override {
+        if (!sdlStarted_) return;
+        if (enabled)
+            SDL_EnableScreenSaver();
+        else
+            SDL_DisableScreenSaver();
+    }
+
+private:
+    bool Fail() {
+        std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+        CloseWindow();
+        return false;
+    }
+
+    void Handle(const SDL_Event& event) {
+        switch (event.type) {
+            case SDL_QUIT:
+                CloseWindow();
+                break;
+            case SDL_WINDOWEVENT:
+                if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) active_ = true;
+                if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) active_ = false;
+                if (event.window.event == SDL_WINDOWEVENT_CLOSE) CloseWindow();
+                break;
+            case SDL_KEYDOWN:
+            case SDL_KEYUP:
+                keyboardChanged_ = true;
+                break;
+            case SDL_JOYDEVICEADDED:
+            case SDL_JOYDEVICEREMOVED:
+            case SDL_CONTROLLERDEVICEADDED:
+            case SDL_CONTROLLERDEVICEREMOVED:
+                OpenPads();  // keep the system's order after a hot-plug
+                break;
+            default:
+                break;
+        }
+    }
+
+    void OpenPads() {
+        ClosePads();
+        if (!SDL_WasInit(SDL_INIT_JOYSTICK)) return;
+        const int count = SDL_NumJoysticks();
+        for (int i = 0; i < count && static_cast<int>(pads_.size()) < kMaxPads; ++i) {
+            Pad pad;
+            if (SDL_IsGameController(i)) pad.controller = SDL_GameControllerOpen(i);
+            if (!pad.controller) pad.joystick = SDL_JoystickOpen(i);
+            if (pad.controller || pad.joystick) pads_.push_back(pad);
+        }
+    }
+
+    void ClosePads() {
+        for (Pad& pad : pads_) {
+            if (pad.controller) SDL_GameControllerClose(pad.controller);
+            if (pad.joystick) SDL_JoystickClose(pad.joystick);
+        }
+        pads_.clear();
+    }
+
+    static void ReadController(SDL_GameController* controller, PadReading& reading) {
+        reading.x = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
+        reading.y = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY);
+        // The d-pad steers like the stick pushed all the way.
+        if (SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_LEFT)) reading.x = -32768;
+        if (SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) reading.x = 32767;
+        if (SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_UP)) reading.y = -32768;
+        if (SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_DOWN)) reading.y = 32767;
+        int n = 0;
+        for (SDL_GameControllerButton button : kControllerButtons) {
+            if (SDL_GameControllerGetButton(controller, button)) reading.buttons |= 1u << n;
+            ++n;
+        }
+    }
+
+    static void ReadJoystick(SDL_Joystick* joystick, PadReading& reading) {
+        if (SDL_JoystickNumAxes(joystick) >= 2) {
+            reading.x = SDL_JoystickGetAxis(joystick, 0);
+            reading.y = SDL_JoystickGetAxis(joystick, 1);
+        }
+        if (SDL_JoystickNumHats(joystick) >= 1) {
+            const Uint8 hat = SDL_JoystickGetHat(joystick, 0);
+            if (hat & SDL_HAT_LEFT) reading.x = -32768;
+            if (hat & SDL_HAT_RIGHT) reading.x = 32767;
+            if (hat & SDL_HAT_UP) reading.y = -32768;
+            if (hat & SDL_HAT_DOWN) reading.y = 32767;
+        }
+        const int buttons = SDL_JoystickNumButtons(joystick);
+        for (int n = 0; n < buttons && n < kPadButtons; ++n)
+            if (SDL_JoystickGetButton(joystick, n)) reading.buttons |= 1u << n;
+    }
+
+    InstanceLock lock_;
+    bool sdlStarted_ = false;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int width_ = 640;
+    int height_ = 480;
+    bool active_ = true;
+    bool quit_ = false;
+    bool keyboardChanged_ = false;
+    std::vector<Pad> pads_;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> MakeSdlPlatform() { return std::make_unique<SdlPlatform>(); }
+
+}  // namespace media_detail
