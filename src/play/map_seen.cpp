@@ -1,0 +1,248 @@
+#include "play/map_seen.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "media/media.h"
+#include "play/stage_choice.h"
+#include "play/stage_file.h"
+#include "play/wide_text.h"
+#include "resources/resource_manager.h"
+#include "resources/save_data.h"
+
+namespace {
+
+// No stage file holds more than about 270 KB; the reader never needs more.
+constexpr std::streamsize kMaxStageFileBytes = 1 << 20;
+constexpr int kCell = Board::kCellPixels;
+// The last row drawn is always empty; drawing it keeps the tile overlap rule
+// (each 32x64 tile covers the cell below it) uniform.
+constexpr int kLastDrawnRow = 12;
+
+bool ReadStageBytes(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.resize(static_cast<size_t>(kMaxStageFileBytes));
+    in.read(reinterpret_cast<char*>(bytes.data()), kMaxStageFileBytes);
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return true;
+}
+
+}  // namespace
+
+CMapSeen::CMapSeen(bool playMusic) {
+    nextId = SceneMap;
+    progress = SaveData::Instance();
+    if (progress) {
+        playMode = progress->mode;
+        stage = StageToPlay(*progress);
+        const uint8_t record = progress->RecordOf(stage);
+        best = record == 0 ? 255 : record;
+    }
+    rules.steps = 0;
+    if (!LoadStage(stage)) nextId = SceneEnd;
+    if (playMusic) {
+        music = LoadMusic("stage1.mid");
+        musicPaused = 1;  // starts in the first Step with the window active
+    }
+    ResourceManager& cache = ResourceManager::Instance();
+    footstep = cache.GetSound(L"footstep.wav");
+    footstep2 = cache.GetSound(L"footstep2.wav");
+    warp = cache.GetSound(L"warp.wav");
+    brock = cache.GetSound(L"brock.wav");
+    arrow = cache.GetSound(L"arrow.wav");
+    erase = cache.GetSound(L"erase.wav");
+    rules.playState = kPlayStatePlaying;
+    fade = kFadeStart;
+    rules.clearedCell = BoardCell{0, 0};
+    rules.eraseMode = false;
+    rules.erasuresLeft = 0;
+}
+
+CMapSeen::~CMapSeen() {
+    if (music != -1) {
+        StopMusic(music);
+        DeleteMusic(music);
+    }
+}
+
+bool CMapSeen::LoadStage(int stageNumber) {
+    rules.board.Clear();
+    std::vector<uint8_t> bytes;
+    if (!ReadStageBytes(StageFilePath(stageNumber), bytes)) return false;
+    StageFileResult parsed = ParseStageFile(bytes);
+    if (!parsed) {
+        rules.board.Clear();
+        return false;
+    }
+    const StageData& data = parsed.stage;
+    width = data.widthPixels;
+    height = data.heightPixels;
+    par = data.par;
+    rules.markLimit = data.markLimit;
+    ResourceManager& cache = ResourceManager::Instance();
+    background = cache.GetImage(Utf8ToWide(data.backgroundName));
+    // Whatever tile picture the file names, the board is drawn with this one.
+    tiles = cache.GetImage(L"tails.bfg");
+    rules.board = data.board;
+    player = std::make_unique<PlayerChara>(kCell * data.start.column, kCell * data.start.row);
+    return true;
+}
+
+SceneId CMapSeen::GetNextId(int32_t) { return nextId; }
+
+SceneId CMapSeen::Update(uint32_t pressed) {
+    if (pressed & PAD_BUTTON2) nextId = playMode == 2 ? SceneSelect : SceneOpening;
+    if (pressed & PAD_BUTTON3) nextId = SceneStageTitle;  // play the stage again
+    if (rules.playState != kPlayStatePlaying || !player) return nextId;
+
+    const int begun = player->BeginStep(static_cast<int>(pressed));
+    const auto direction = FirstStepDirection(begun);
+    if (!direction) return nextId;
+    const StepOutcome outcome =
+        BeginMove(rules, BoardCell{player->CellX(), player->CellY()}, *direction);
+    PlayRuleSounds(outcome.sounds);
+    if (outcome.blocked) player->stepKind = kStepBlocked;
+    return nextId;
+}
+
+SceneId CMapSeen::Step(int32_t) {
+    FollowMusicRule();
+    const int ticked = player ? player->Tick(rules.playState, 0) : 0;
+    if (ticked == 3 && rules.playState == kPlayStatePlaying) ApplyTileEffect();
+    if (rules.playState == kPlayStateClearing) {
+        fade -= kFadeStep;
+        if (fade == 0) FinishClear();
+    }
+    return nextId;
+}
+
+void CMapSeen::FollowMusicRule() {
+    if (music == -1) return;
+    const bool active = IsWindowActive() != 0;
+    if (!active && !musicPaused) {
+        StopMusic(music);
+        musicPaused = 1;
+    } else if (active && musicPaused) {
+        PlayMusic(music, 3, 3000);
+        musicPaused = 0;
+    }
+}
+
+void CMapSeen::FinishClear() {
+    if (!progress) {
+        nextId = playMode == 2 ? SceneSelect : SceneStageTitle;
+        return;
+    }
+    if (best > rules.steps && stage >= 1 && stage <= progress->records.size()) {
+        progress->records[stage - 1] = rules.steps;
+    }
+    if (playMode == 2) {
+        nextId = SceneSelect;
+    } else {
+        progress->mode = 1;
+        const int next = stage + 1;
+        if (next > progress->stageCount) {
+            progress->continueStage = 1;
+            nextId = SceneEnding;
+        } else {
+            progress->continueStage = static_cast<uint8_t>(next);
+            nextId = SceneStageTitle;
+        }
+    }
+    progress->Save();
+}
+
+void CMapSeen::ApplyTileEffect() {
+    if (!player) return;
+    PlayerPlace place;
+    place.x = player->position.x;
+    place.y = player->position.y;
+    place.z = player->position.z;
+    place.leaveStarted = player->started[MOTION_WARP_LEAVE] != 0;
+    place.arriveStarted = player->started[MOTION_WARP_ARRIVE] != 0;
+    place.clearPoseStarted = player->started[MOTION_CLEAR_POSE] != 0;
+    const TileOutcome outcome = ::ApplyTileEffect(rules, place);
+    PlayRuleSounds(outcome.sounds);
+    if (outcome.moveTo) {
+        player->position = CTPoint(kCell * outcome.moveTo->column, kCell * outcome.moveTo->row, 0);
+    }
+    if (outcome.startMotion >= 0) player->StartAnimation(outcome.startMotion, outcome.startFrame);
+}
+
+bool CMapSeen::IsStageCleared(uint8_t goalCode) const {
+    return ::IsStageCleared(rules.board, goalCode);
+}
+
+void CMapSeen::PlayRuleSounds(const RuleSounds& sounds) const {
+    for (RuleSound sound : sounds) {
+        int handle = -1;
+        switch (sound) {
+            case RuleSound::Footstep: handle = footstep; break;
+            case RuleSound::Footstep2: handle = footstep2; break;
+            case RuleSound::Warp: handle = warp; break;
+            case RuleSound::Brock: handle = brock; break;
+            case RuleSound::Arrow: handle = arrow; break;
+            case RuleSound::Erase: handle = erase; break;
+            case RuleSound::Clear:
+                PlaySoundFile("clear.wav", 1);
+                continue;
+        }
+        PlaySound(handle, 1, 1);
+    }
+}
+
+void CMapSeen::Draw() {
+    const bool clearing = rules.playState == kPlayStateClearing;
+    if (clearing) SetBlendMode(1, fade);  // everything fades out together
+    DrawImage(0, 0, background, 1);
+    DrawBoard();
+    if (player) {
+        if (rules.eraseMode) SetBlendMode(1, 128);
+        player->Draw();
+        if (rules.eraseMode) SetBlendMode(0, 0);
+    }
+    DrawCounters();
+    if (clearing) SetBlendMode(0, 0);
+}
+
+void CMapSeen::DrawBoard() const {
+    const bool clearing = rules.playState == kPlayStateClearing;
+    for (int row = Board::kFirstPlayRow; row <= kLastDrawnRow; ++row) {
+        for (int column = Board::kFirstPlayColumn; column <= Board::kLastPlayColumn; ++column) {
+            if (clearing && player && rules.clearedCell == BoardCell{column, row}) {
+                // The cleared goal rises with the player.
+                DrawImageRect(player->position.x, player->position.y,
+                              kCell * (rules.clearedGoal - 1), 0, kCell, 2 * kCell, tiles, 1, 0);
+                continue;
+            }
+            const int code = rules.board.At(column, row);
+            if (code == CELL_EMPTY) continue;
+            DrawImageRect(kCell * column, kCell * row, kCell * (code - 1), 0, kCell, 2 * kCell,
+                          tiles, 1, 0);
+        }
+    }
+}
+
+void CMapSeen::DrawCounters() const {
+    numbers.DrawNumber(par, 420, 12, SubDraw::kLeft, 1.0);
+    numbers.DrawNumber(best, 530, 12, SubDraw::kLeft, 1.0);
+    numbers.DrawNumber(rules.steps, 608, 12, SubDraw::kLeft, 1.0);
+}
+
+int CMapSeen::RenderPreview() {
+    const int white = MakeColor(255, 255, 255);
+    if (nextId != SceneEnd) {
+        Draw();
+        DrawBox(1, 1, 639, 479, white, 0);
+        DrawBox(0, 0, 640, 480, white, 0);
+    } else {
+        DrawText(280, 230, "Nothing", white, 0);
+    }
+    const int image = MakeScreenImage(kScreenWidth, kScreenHeight, 0);
+    if (image == -1) return -1;
+    CaptureScreen(0, 0, kScreenWidth, kScreenHeight, image, 1);
+    return image;
+}

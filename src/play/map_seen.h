@@ -1,0 +1,73 @@
+// The scene in which one stage is played: loads the stage, turns input into
+// steps, runs the tile rules when a move ends, counts steps, shows the
+// counters, plays the clear sequence and records the best step count.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "play/player_chara.h"
+#include "play/tile_rules.h"
+#include "scenes/sub_draw.h"
+#include "shell/seen.h"
+
+class SaveData;
+
+class CMapSeen : public CSeen {
+public:
+    // Frames of the clear fade: the opacity falls by 2 from 256 to 0.
+    static constexpr int kFadeStart = 256;
+    static constexpr int kFadeStep = 2;
+
+    // Loads the stage named by the progress record; `playMusic` is false for
+    // the selection screen's previews. A failed load leaves nextId 0.
+    explicit CMapSeen(bool playMusic);
+    ~CMapSeen() override;
+    CMapSeen(const CMapSeen&) = delete;
+    CMapSeen& operator=(const CMapSeen&) = delete;
+
+    SceneId GetNextId(int32_t unused) override;
+    SceneId Update(uint32_t pressed) override;
+    SceneId Step(int32_t unused) override;
+    void Draw() override;
+
+    // A 640x480 picture of the stage as it stands, framed in white ("Nothing"
+    // for a stage that failed to load). The caller owns the image.
+    int RenderPreview();
+
+    // Reads "Stage/stage<n>.map" into the board and creates the player on its
+    // start cell; false (and an empty board) when the file is missing or bad.
+    bool LoadStage(int stageNumber);
+    // Runs the rule of the tile under the player and plays what it reports.
+    void ApplyTileEffect();
+    bool IsStageCleared(uint8_t goalCode) const;
+
+    std::unique_ptr<PlayerChara> player;
+    SaveData* progress = nullptr;  // not owned
+    SubDraw numbers;
+    int background = -1;
+    int tiles = -1;
+    int footstep = -1;
+    int footstep2 = -1;
+    int warp = -1;
+    int brock = -1;
+    int arrow = -1;
+    int erase = -1;
+    int music = -1;
+    uint8_t musicPaused = 0;
+    // Board, mark limit, erase mode, play state, the goal being cleared and
+    // the step count: everything the tile rules change.
+    RuleState rules;
+    int playMode = 0;
+    int fade = kFadeStart;
+    uint8_t stage = 1;
+    uint8_t best = 255;  // 255: no record yet
+    uint8_t par = 255;
+
+private:
+    void PlayRuleSounds(const RuleSounds& sounds) const;
+    void FollowMusicRule();
+    void FinishClear();
+    void DrawBoard() const;
+    void DrawCounters() const;
+};
