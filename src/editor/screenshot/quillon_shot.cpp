@@ -1,6 +1,7 @@
 // Takes the README's picture of Quillon: the main dialog with a picture strip
 // loaded, cut into objects, named and given a direction.
-//   quillon_shot OUTPUT.png
+//   quillon_shot MAIN.png [SIZE.png]
+// The second picture, if asked for, is the object-size dialog as it is answered.
 #include "bfg_encode.h"
 #include "editor/main_dialog.h"
 #include "editor/resource_ids.h"
@@ -93,8 +94,8 @@ bool WritePicture(const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quillon_shot OUTPUT.png\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: quillon_shot MAIN.png [SIZE.png]\n");
         return 2;
     }
     QApplication application(argc, argv);
@@ -112,9 +113,13 @@ int main(int argc, char** argv) {
     window->show();
 
     // Answer the object-size dialog the way a person would.
-    QTimer::singleShot(0, [&dialog] {
+    const QString sizeShot = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    QTimer::singleShot(0, [&dialog, &sizeShot] {
         qobject_cast<QLineEdit*>(dialog.sizeDialog.Control(kIdWidthEdit))->setText("32");
         qobject_cast<QLineEdit*>(dialog.sizeDialog.Control(kIdHeightEdit))->setText("64");
+        if (!sizeShot.isEmpty()) {
+            dialog.sizeDialog.hwnd->grab().save(sizeShot);
+        }
         qobject_cast<QPushButton*>(dialog.sizeDialog.Control(kIdOk))->click();
     });
     dialog.OnCommand(kIdLoadPicture);

@@ -72,6 +72,7 @@ std::optional<DecodedImage> DecodeTga(Bytes b) {
     if (!Validate(h) || !FitsImageLimits(h.width, h.height)) return std::nullopt;
 
     size_t at = 18 + h.idLength;
+    if (at > b.size()) return std::nullopt;
     std::vector<uint32_t> mapColours;
     std::vector<uint8_t> mapAlpha;
     if (h.mapType == 1) {
