@@ -123,6 +123,8 @@ TextMask GrowMask(const TextMask& mask, int radius) {
     return grown;
 }
 
+void PrepareFont() { CurrentFont(); }
+
 void ShutdownText() {
     FontCache& cache = Cache();
     cache.Close();
