@@ -128,7 +128,10 @@ void PrepareFont() { CurrentFont(); }
 void ShutdownText() {
     FontCache& cache = Cache();
     cache.Close();
-    if (cache.ttfStarted) TTF_Quit();
+    if (cache.ttfStarted) {
+        TTF_Quit();
+        FcFini();  // fontconfig's configuration is set up on first use; let it go with the font
+    }
     cache.ttfStarted = false;
 }
 
