@@ -118,9 +118,16 @@ TEST_F(MalformedWave, ZeroChannelsOrRateFail) {
     EXPECT_FALSE(DecodeWave(MakeWave(1, 2, 0, 16, Bytes(64, 0))));
 }
 
-TEST_F(MalformedWave, TinyRateThatWouldExplodeOnConversionFails) {
-    // One frame a second for an hour: far beyond the longest sound kept.
+TEST_F(MalformedWave, SoundsLongerThanFiveMinutesFail) {
+    // 8-bit mono at 8000 Hz: 2.5 MB is 312 s.
+    EXPECT_FALSE(DecodeWave(MakeWave(1, 1, 8000, 8, Bytes(2'500'000, 0x80))));
+    EXPECT_TRUE(DecodeWave(MakeWave(1, 1, 8000, 8, Bytes(2'000'000, 0x80))));
+}
+
+TEST_F(MalformedWave, AbsurdSampleRatesFail) {
     EXPECT_FALSE(DecodeWave(MakeWave(1, 1, 1, 8, Bytes(3600, 0x80))));
+    // Float mono at 4194287 Hz once made the converter overflow its sizes.
+    EXPECT_FALSE(DecodeWave(MakeWave(3, 1, 0x3FFFEF, 32, Bytes{0, 0, 0, 0x3F, 0, 0, 0x80, 0xBE})));
 }
 
 TEST(WaveDecoder, SoundsShorterThanOneOutputFrameComeOutEmptyOrWhole) {
