@@ -48,11 +48,13 @@ int DrawText(int x, int y, const char* text, int color, int edgeColor) {
 int SetFontSize(int size) {
     MediaLock lock(MediaMutex());
     State().font.size = size == -1 ? FontSettings::kDefaultSize : std::max(1, size);
+    if (!BackBuffer().empty()) PrepareFont();
     return 0;
 }
 
 int SetFontType(int type) {
     MediaLock lock(MediaMutex());
     State().font.type = type == -1 ? FontSettings::kDefaultType : (type & 3);
+    if (!BackBuffer().empty()) PrepareFont();
     return 0;
 }
