@@ -257,6 +257,7 @@ Picture Blocks(bool grey) {
 TEST_F(JpegDecoderTest, ColourAndGrey) {
     ExpectNear(Decode(JpegFile(Blocks(false), false)), Blocks(false), 3);
     ExpectNear(Decode(JpegFile(Blocks(true), true)), Blocks(true), 1);
+    ExpectNear(Decode(JpegFile(Blocks(false), false, true)), Blocks(false), 3);  // progressive
 }
 
 TEST_F(JpegDecoderTest, TruncatedAndLyingFilesAreRefused) {
