@@ -28,7 +28,8 @@ void OnFrontScreenPresented();
 bool AudioInit();
 void AudioShutdown();
 
-// Headless platform (tests): chosen by headless::UseHeadlessPlatform.
-void SelectHeadlessPlatform();
+// Which platform the next InitMedia uses: the SDL one unless a test chose
+// the headless one (headless::UseHeadlessPlatform).
+void SelectHeadlessPlatform(bool headless);
 
 }  // namespace media_detail

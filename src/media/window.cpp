@@ -51,7 +51,7 @@ std::recursive_mutex& MediaMutex() {
 Platform* CurrentPlatform() { return Layer().platform.get(); }
 bool IsHeadless() { return Layer().headless; }
 bool IsRunning() { return Layer().platform != nullptr; }
-void SelectHeadlessPlatform() { Layer().headless = true; }
+void SelectHeadlessPlatform(bool headless) { Layer().headless = headless; }
 
 }  // namespace media_detail
 

@@ -1,39 +1,45 @@
-// Minimal back buffer so the window part of the layer can run; the renderer
-// replaces this file with the full drawing target management.
+// The back buffer, the front screen and the graphics part of start-up and
+// shut-down.
 #include <algorithm>
-#include <cstdint>
-#include <vector>
 
-#include "media/media.h"
+#include "media/graphics/draw_state.h"
+#include "media/graphics/image.h"
+#include "media/graphics/text_renderer.h"
 #include "media/media_internal.h"
-
-namespace {
-std::vector<uint32_t> g_backBuffer;
-}
 
 namespace media_detail {
 
 bool GraphicsInit() {
-    g_backBuffer.assign(static_cast<size_t>(kScreenWidth) * kScreenHeight, 0);
+    const size_t count = static_cast<size_t>(kScreenWidth) * kScreenHeight;
+    BackBuffer().assign(count, 0u);
+    FrontScreen().assign(count, 0u);
+    State() = DrawState{};
     return true;
 }
 
-void GraphicsShutdown() { g_backBuffer.clear(); }
+void GraphicsShutdown() {
+    Images().Clear();
+    ShutdownText();
+    BackBuffer() = {};
+    FrontScreen() = {};
+    State() = DrawState{};
+}
 
-const uint32_t* BackBufferPixels() { return g_backBuffer.empty() ? nullptr : g_backBuffer.data(); }
+const uint32_t* BackBufferPixels() { return BackBuffer().empty() ? nullptr : BackBuffer().data(); }
 
-void OnFrontScreenPresented() {}
+void OnFrontScreenPresented() {
+    if (!BackBuffer().empty()) FrontScreen() = BackBuffer();
+}
 
 }  // namespace media_detail
 
+using namespace media_detail;
+
 int ClearScreen() {
-    if (g_backBuffer.empty()) return -1;
-    std::fill(g_backBuffer.begin(), g_backBuffer.end(), 0u);
+    DrawScope scope;
+    const Surface target = TargetSurface();
+    if (!target) return -1;
+    std::fill(target.pixels, target.pixels + static_cast<size_t>(target.width) * target.height, 0u);
     return 0;
 }
 
-// Drawing defaults the game sets at start-up; the renderer gives them effect.
-int SetDrawTarget(int target) { return target == kBackBuffer ? 0 : -1; }
-int SetTransparentColor(int, int, int) { return 0; }
-int SetFontType(int) { return 0; }
-int SetFontSize(int) { return 0; }

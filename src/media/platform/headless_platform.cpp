@@ -120,7 +120,7 @@ namespace headless {
 
 void UseHeadlessPlatform() {
     media_detail::MediaLock lock(media_detail::MediaMutex());
-    media_detail::SelectHeadlessPlatform();
+    media_detail::SelectHeadlessPlatform(true);
     State() = HeadlessState{};
 }
 

@@ -1,0 +1,21 @@
+// Pieces of scenery the backgrounds share.
+#pragma once
+
+#include <cstdint>
+
+#include "picgen/canvas.h"
+
+namespace pictures {
+
+// A sky from `top` to `bottom` with soft clouds of the given colour.
+void Sky(picgen::Canvas& c, picgen::Rgba top, picgen::Rgba bottom, picgen::Rgba cloud, float cloudiness, uint32_t seed);
+// Scattered twinkling stars over the rows above `lowest`.
+void Stars(picgen::Canvas& c, int count, float lowest, uint32_t seed);
+// A range of hills whose ridge wanders around `baseline`.
+void Hills(picgen::Canvas& c, float baseline, float height, picgen::Rgba colour, picgen::Rgba shade, uint32_t seed);
+// The checked floor pattern of the board, faded in for depth.
+void TilePattern(picgen::Canvas& c, picgen::Rect area, int cell, picgen::Rgba light, picgen::Rgba dark);
+// A rounded panel with a light rim.
+void PanelBox(picgen::Canvas& c, float x, float y, float w, float h, picgen::Rgba fill, float opacity = 1.0f);
+
+}  // namespace pictures

@@ -1,0 +1,147 @@
+// The pictures around play: the opening logo, the title background, the
+// ending's title, logo and staff roll, and the window icon.
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "palette.h"
+#include "pictures.h"
+#include "scenery.h"
+#include "wordmark.h"
+#include "picgen/effects.h"
+#include "picgen/shapes.h"
+#include "picgen/text.h"
+
+namespace pictures {
+
+using namespace picgen;
+
+namespace {
+
+// A few tiles and the heroine on a floating island, for the title screen.
+void Island(Canvas& c, int left, int top) {
+    Canvas tiles = Tiles().canvas;
+    Canvas heroine = Heroine().canvas;
+    // Codes per cell, row by row (0 leaves the cell empty).
+    const std::vector<std::vector<int>> board = {
+        {0, 1, 9, 9, 9, 6, 0},
+        {3, 9, 13, 9, 4, 9, 10},
+        {0, 9, 2, 17, 9, 1, 0},
+    };
+    int width = static_cast<int>(board[0].size()) * 32;
+    // The rock under the island, narrowing to a point.
+    float base = top + 32.0f * board.size() + 4;
+    c.Fill(Polygon({{left + 40.0f, base - 10}, {left + width - 40.0f, base - 10}, {left + width - 44.0f, base + 22},
+                    {left + width / 2.0f + 26, base + 52}, {left + width / 2.0f - 4, base + 74},
+                    {left + width / 2.0f - 30, base + 44}, {left + 48.0f, base + 20}}),
+           [&](float x, float y) {
+               float n = FractalNoise(x / 10, y / 10, 3, 77);
+               return Mix(Hex(0x7a5a68), Hex(0x2a1a30), (y - base) / 70 + (n - 0.5f) * 0.4f);
+           });
+    for (size_t r = 0; r < board.size(); ++r)
+        for (size_t col = 0; col < board[r].size(); ++col)
+            if (int code = board[r][col]; code)
+                c.Draw(tiles.Crop({32 * (code - 1), 0, 32, 64}), left + 32 * static_cast<int>(col), top + 32 * static_cast<int>(r));
+    // The heroine in her victory pose on the middle of the island.
+    c.Draw(heroine.Crop({32 * 4, 320, 32, 64}), left + 32 * 3, top + 32 - 32);
+}
+
+Canvas Titled(std::vector<std::pair<std::string, std::vector<std::string>>> sections, int width) {
+    Font heading{"DejaVu Sans", true, 12};
+    Font name{"DejaVu Sans", false, 14};
+    int height = 0;
+    for (const auto& [title, names] : sections) height += 22 + 20 * static_cast<int>(names.size()) + 18;
+    Canvas c(width, height);
+    int y = 0;
+    for (const auto& [title, names] : sections) {
+        DrawTextCentred(c, title, heading, width / 2, y, Solid(palette::kGold));
+        y += 22;
+        for (const auto& n : names) {
+            DrawTextCentred(c, n, name, width / 2, y, Solid(Hex(0xf4f0ff)));
+            y += 20;
+        }
+        y += 18;
+    }
+    return c;
+}
+
+}  // namespace
+
+// Shown whole at (240, 192) over a white screen, fading in and out; drawn on
+// white so its edges stay smooth.
+Picture Logo() {
+    Canvas c(160, 96, Hex(0xffffff));
+    Emblem(c, 80, 34, 52);
+    DrawTextCentred(c, "VELTRIM TEAM", {"DejaVu Sans", true, 13}, 80, 70, Solid(Hex(0x283058)));
+    return {c, Format::Opaque};
+}
+
+Picture TitleBackground() {
+    Canvas c(640, 480);
+    Sky(c, Hex(0x0e1238), Hex(0xf09a70), Hex(0xf0b0c0), 0.35f, 11);
+    c.FillRect({0, 0, 640, 480}, [](float, float y) {
+        // Deep blue at the top, a warm glow low down.
+        return WithAlpha(Hex(0x10143c), std::clamp(1.0f - y / 260, 0.0f, 1.0f) * 0.7f);
+    });
+    Stars(c, 140, 260, 3);
+    c.Fill(Circle(520, 330, 46), WithAlpha(Hex(0xffe0b0), 0.35f));
+    c.Fill(Circle(520, 330, 30), WithAlpha(Hex(0xfff0d0), 0.8f));
+    Hills(c, 350, 60, Hex(0x5a3a70), Hex(0x2a1a40), 21);
+    Hills(c, 400, 50, Hex(0x3a2450), Hex(0x180c28), 22);
+    Hills(c, 450, 30, Hex(0x24143a), Hex(0x0c0818), 23);
+    Island(c, 208, 196);
+    Wordmark(c, 320, 40, 76);
+    DrawTextCentred(c, "a puzzle of marks and steps", {"DejaVu Serif", false, 15}, 320, 142, Solid(Hex(0xf8e8ff)));
+    // The menu's plate: the labels are drawn at (272, 352 + 24 i), 96 x 16.
+    PanelBox(c, 246, 340, 148, 108, WithAlpha(Hex(0x141434), 0.8f));
+    DrawTextCentred(c, "\u2191 \u2193  choose     Z  confirm     Esc  quit", {"DejaVu Sans", false, 12}, 320, 458,
+                    Solid(WithAlpha(Hex(0xf0e8ff), 0.85f)));
+    return {c, Format::Opaque};
+}
+
+// Shown at (60, 208) on the black ending screen.
+Picture EndingTitle() {
+    Canvas c(520, 64, Hex(0x000000));
+    Canvas text(520, 64);
+    DrawTextCentred(text, "ALL STAGES CLEAR", {"DejaVu Serif", true, 40}, 260, 6,
+                    Vertical(8, Hex(0xfffbe6), 54, Hex(0xf0a020)));
+    AddGlow(text, Hex(0xf0a040), 4, 0.8f);
+    c.Draw(text, 0, 0);
+    return {c, Format::Opaque};
+}
+
+// Spun and grown about its centre over the black ending screen.
+Picture EndingLogo() {
+    Canvas c(320, 176, Hex(0x000000));
+    Emblem(c, 160, 44, 64);
+    Wordmark(c, 160, 80, 56);
+    DrawTextCentred(c, "thank you for playing", {"DejaVu Serif", false, 14}, 160, 152, Solid(Hex(0xf4e8ff)));
+    return {c, Format::Opaque};
+}
+
+// 180 pixels wide so it runs centred at x = 230; at most 367 high, so it has
+// left the screen when the logo appears.
+Picture StaffRoll() {
+    Canvas c(180, 360, Hex(0x000000));
+    Canvas roll = Titled({{"GAME DESIGN", {"the Veltrim team"}},
+                          {"PROGRAM", {"shell & scenes", "puzzle rules", "media layer"}},
+                          {"PICTURES", {"drawn in code"}},
+                          {"MUSIC & SOUND", {"written as scores"}},
+                          {"STAGES", {"fifty puzzles", "checked by solver"}},
+                          {"AND YOU", {"for playing"}}},
+                         180);
+    c.Draw(roll, 0, (360 - roll.Height()) / 2);
+    return {c, Format::Opaque};
+}
+
+// 32 x 32 window icon: a goal star on a tile.
+Picture WindowIcon() {
+    Canvas c(32, 32);
+    c.Fill(Box(1, 1, 30, 30, 6), Vertical(1, Hex(0x3a4a90), 31, Hex(0x141a48)));
+    c.Fill(Outline(Box(1.5f, 1.5f, 29, 29, 6), 1), Hex(0x8090d0));
+    Emblem(c, 16, 16, 26);
+    return {c, Format::Alpha};
+}
+
+}  // namespace pictures

@@ -1,0 +1,133 @@
+#include "media/graphics/text_renderer.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "media/graphics/blit.h"
+#include "media/graphics/draw_state.h"
+
+namespace media_detail {
+
+namespace {
+
+// The face file fontconfig picks for a fixed-pitch face of this weight.
+std::string FindMonospaceFace(bool bold) {
+    std::string path;
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(bold ? "monospace:bold" : "monospace"));
+    if (!pattern) return path;
+    FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+        FcChar8* file = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file)
+            path = reinterpret_cast<const char*>(file);
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return path;
+}
+
+struct FontCache {
+    TTF_Font* font = nullptr;
+    bool ttfStarted = false;
+    FontSettings builtWith;
+    bool built = false;
+
+    void Close() {
+        if (font) TTF_CloseFont(font);
+        font = nullptr;
+        built = false;
+    }
+};
+
+FontCache& Cache() {
+    static FontCache cache;
+    return cache;
+}
+
+bool SameFont(const FontSettings& a, const FontSettings& b) {
+    return a.size == b.size && a.thickness == b.thickness && a.type == b.type;
+}
+
+TTF_Font* CurrentFont() {
+    FontCache& cache = Cache();
+    const FontSettings& wanted = State().font;
+    if (cache.built && SameFont(cache.builtWith, wanted)) return cache.font;
+    cache.Close();
+    if (!cache.ttfStarted) {
+        if (TTF_Init() != 0) return nullptr;
+        cache.ttfStarted = true;
+    }
+    const std::string path = FindMonospaceFace(wanted.thickness >= 6);
+    if (path.empty()) return nullptr;
+    cache.font = TTF_OpenFont(path.c_str(), std::max(1, wanted.size));
+    if (!cache.font) return nullptr;
+    TTF_SetFontHinting(cache.font, (wanted.type & 2) ? TTF_HINTING_LIGHT : TTF_HINTING_MONO);
+    cache.builtWith = wanted;
+    cache.built = true;
+    return cache.font;
+}
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+}  // namespace
+
+bool RenderTextMask(const char* text, TextMask& mask) {
+    TTF_Font* font = CurrentFont();
+    if (!font) return false;
+    const bool smooth = (State().font.type & 2) != 0;
+    const SDL_Color white{255, 255, 255, 255};
+    SurfacePtr rendered(smooth ? TTF_RenderUTF8_Blended(font, text, white) : TTF_RenderUTF8_Solid(font, text, white));
+    if (!rendered) return false;
+    SurfacePtr argb(SDL_ConvertSurfaceFormat(rendered.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!argb || SDL_LockSurface(argb.get()) != 0) return false;
+    mask.width = argb->w;
+    mask.height = argb->h;
+    mask.coverage.assign(static_cast<size_t>(mask.width) * mask.height, 0);
+    for (int y = 0; y < mask.height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
+        for (int x = 0; x < mask.width; ++x) {
+            const uint32_t a = row[x] >> 24;
+            // Without anti-aliasing a pixel is either ink or not.
+            mask.coverage[static_cast<size_t>(y) * mask.width + x] = static_cast<uint8_t>(smooth ? a : (a ? 255 : 0));
+        }
+    }
+    SDL_UnlockSurface(argb.get());
+    return true;
+}
+
+TextMask GrowMask(const TextMask& mask, int radius) {
+    TextMask grown;
+    grown.width = mask.width + 2 * radius;
+    grown.height = mask.height + 2 * radius;
+    grown.coverage.assign(static_cast<size_t>(grown.width) * grown.height, 0);
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < mask.width; ++x) {
+            const uint8_t c = mask.coverage[static_cast<size_t>(y) * mask.width + x];
+            if (c == 0) continue;
+            for (int dy = 0; dy <= 2 * radius; ++dy) {
+                uint8_t* row = grown.coverage.data() + static_cast<size_t>(y + dy) * grown.width + x;
+                for (int dx = 0; dx <= 2 * radius; ++dx) row[dx] = std::max(row[dx], c);
+            }
+        }
+    return grown;
+}
+
+void ShutdownText() {
+    FontCache& cache = Cache();
+    cache.Close();
+    if (cache.ttfStarted) TTF_Quit();
+    cache.ttfStarted = false;
+}
+
+}  // namespace media_detail

@@ -1,0 +1,47 @@
+// Every state a search has reached, in the order reached, with the move that
+// first reached it and the state it came from. Doubles as the visited set
+// (open addressing over indices into the packed states) and as the
+// breadth-first queue (states are expanded in index order). Refuses to grow
+// past its memory bound instead of failing an allocation.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class StateStore {
+public:
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+
+    enum class Insert { Added, Known, OutOfMemory };
+
+    StateStore(int words, std::size_t memoryBound);
+
+    // Adds a packed state unless it is known already.
+    Insert Add(const std::uint64_t* state, std::uint32_t parent, std::uint8_t move);
+
+    std::size_t Size() const { return parents_.size(); }
+    const std::uint64_t* State(std::size_t index) const { return &states_[index * words_]; }
+    std::uint32_t Parent(std::size_t index) const { return parents_[index]; }
+    std::uint8_t Move(std::size_t index) const { return moves_[index]; }
+
+    // Bytes held now, and the most held at once (growth included).
+    std::size_t Bytes() const;
+    std::size_t PeakBytes() const { return peakBytes_; }
+
+private:
+    std::uint64_t Hash(const std::uint64_t* state) const;
+    bool Equal(std::uint32_t index, const std::uint64_t* state) const;
+    bool Reserve(std::size_t states);
+    bool GrowTable();
+    void Place(std::uint32_t index);
+
+    int words_;
+    std::size_t memoryBound_;
+    std::size_t capacity_ = 0;  // states room
+    std::vector<std::uint64_t> states_;
+    std::vector<std::uint32_t> parents_;
+    std::vector<std::uint8_t> moves_;
+    std::vector<std::uint32_t> table_;  // kNone = free slot
+    std::size_t peakBytes_ = 0;
+};

@@ -1,0 +1,173 @@
+#include "stage_source.h"
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr char kStartCharacter = 'S';
+
+std::optional<std::uint8_t> CodeOfCharacter(char c) {
+    switch (c) {
+        case '.': return CELL_EMPTY;
+        case '-': return CELL_FLOOR;
+        case kStartCharacter: return CELL_FLOOR;
+        case '1': return CELL_MARK_1;
+        case '2': return CELL_MARK_2;
+        case '3': return CELL_MARK_3;
+        case '4': return CELL_MARK_4;
+        case 'A': return CELL_GOAL_1;
+        case 'B': return CELL_GOAL_2;
+        case 'C': return CELL_GOAL_3;
+        case 'D': return CELL_GOAL_4;
+        case 'W': return CELL_WARP_A;
+        case 'M': return CELL_WARP_B;
+        case '^': return CELL_ARROW_UP;
+        case '>': return CELL_ARROW_RIGHT;
+        case 'v': return CELL_ARROW_DOWN;
+        case '<': return CELL_ARROW_LEFT;
+        case '*': return CELL_BURST;
+        case 'E': return CELL_ERASER;
+        default: return std::nullopt;
+    }
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+    return text;
+}
+
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        lines.push_back(text.substr(0, end));
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+// Counts UTF-16 units of UTF-8 text (4-byte sequences take two).
+std::size_t Utf16Units(std::string_view text) {
+    std::size_t units = 0;
+    for (unsigned char c : text) {
+        if ((c & 0xC0) != 0x80) ++units;
+        if (c >= 0xF0) ++units;
+    }
+    return units;
+}
+
+class SourceReader {
+public:
+    StageSourceResult Read(std::string_view text) {
+        Check(text);
+        return result_;
+    }
+
+private:
+    // Reads the whole source; false at the first fault.
+    bool Check(std::string_view text) {
+        const std::vector<std::string_view> lines = Lines(text);
+        const int lastLine = static_cast<int>(lines.size());
+        std::size_t i = 0;
+        for (; i < lines.size() && !mapFound_; ++i) {
+            if (!Header(Trim(lines[i]), static_cast<int>(i + 1))) return false;
+        }
+        if (!mapFound_) return Fail(lastLine, "no \"map:\" section");
+        if (!limitFound_) return Fail(mapLine_, "\"limit:\" is missing before the map");
+        if (result_.source.backgroundName.empty()) return Fail(mapLine_, "\"background:\" is missing before the map");
+        int row = 0;
+        for (; i < lines.size(); ++i) {
+            const std::string_view line = Trim(lines[i]);
+            const int lineNumber = static_cast<int>(i + 1);
+            if (line.empty() || line.front() == '#') continue;
+            if (row == Board::kPlayRows) return Fail(lineNumber, "more than 10 map rows");
+            if (!MapRow(line, row++, lineNumber)) return false;
+        }
+        if (row < Board::kPlayRows) return Fail(lastLine, "the map has " + std::to_string(row) + " rows, not 10");
+        if (starts_ != 1) {
+            return Fail(mapLine_, "the map needs exactly one start cell 'S', it has " + std::to_string(starts_));
+        }
+        result_.ok = true;
+        return true;
+    }
+
+    // Records the first fault; always false.
+    bool Fail(int line, std::string reason) {
+        result_.ok = false;
+        result_.line = line;
+        result_.reason = std::move(reason);
+        return false;
+    }
+
+    bool Header(std::string_view line, int lineNumber) {
+        if (line.empty() || line.front() == '#') return true;
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos) return Fail(lineNumber, "expected \"key: value\" or \"map:\"");
+        const std::string key(Trim(line.substr(0, colon)));
+        const std::string value(Trim(line.substr(colon + 1)));
+        StageSource& source = result_.source;
+        if (key == "map") {
+            if (!value.empty()) return Fail(lineNumber, "the map starts on the line after \"map:\"");
+            mapFound_ = true;
+            mapLine_ = lineNumber;
+        } else if (key == "title") {
+            source.title = value;
+        } else if (key == "limit") {
+            if (value.size() != 1 || value[0] < '1' || value[0] > '4') {
+                return Fail(lineNumber, "the mark limit must be 1, 2, 3 or 4");
+            }
+            source.markLimit = static_cast<std::uint8_t>(value[0] - '0');
+            limitFound_ = true;
+        } else if (key == "background") {
+            if (value.empty() || Utf16Units(value) > 255) {
+                return Fail(lineNumber, "the background name must have 1 to 255 characters");
+            }
+            source.backgroundName = value;
+        } else {
+            return Fail(lineNumber, "unknown key \"" + key + "\"");
+        }
+        return true;
+    }
+
+    bool MapRow(std::string_view line, int row, int lineNumber) {
+        if (line.size() != static_cast<std::size_t>(Board::kPlayColumns)) {
+            return Fail(lineNumber, "a map row has 16 cells, this one " + std::to_string(line.size()));
+        }
+        for (int column = 0; column < Board::kPlayColumns; ++column) {
+            const char c = line[static_cast<std::size_t>(column)];
+            const std::optional<std::uint8_t> code = CodeOfCharacter(c);
+            if (!code) {
+                return Fail(lineNumber, std::string("unknown cell '") + c + "' in column " + std::to_string(column + 1));
+            }
+            const BoardCell cell{Board::kFirstPlayColumn + column, Board::kFirstPlayRow + row};
+            result_.source.board.Set(cell, *code);
+            if (c == kStartCharacter) {
+                result_.source.start = cell;
+                ++starts_;
+            }
+        }
+        return true;
+    }
+
+    StageSourceResult result_;
+    bool mapFound_ = false;
+    bool limitFound_ = false;
+    int mapLine_ = 0;
+    int starts_ = 0;
+};
+
+}  // namespace
+
+StageSourceResult ParseStageSource(std::string_view text) { return SourceReader().Read(text); }
+
+StageFileImage StageFileImageOf(const StageSource& source, std::uint8_t par) {
+    StageFileImage image;
+    image.properties = {{"par", std::to_string(par)}, {"limit", std::to_string(source.markLimit)}};
+    image.backgroundName = source.backgroundName;
+    image.board = source.board;
+    image.characters = {source.start};
+    return image;
+}
