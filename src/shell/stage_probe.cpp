@@ -29,8 +29,6 @@ std::u16string ReadLengthPrefixedText(std::FILE* file) {
 
 }  // namespace
 
-std::string StageFilePath(int number) { return "Stage/stage" + std::to_string(number) + ".map"; }
-
 int32_t WideTextToInt(std::u16string_view text) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;

@@ -7,8 +7,7 @@
 #include <string_view>
 #include <vector>
 
-// "Stage/stage<n>.map" for n counted from 1.
-std::string StageFilePath(int number);
+#include "play/stage_file.h"  // StageFilePath
 
 // Reads the par value of one stage file: the low byte of the number in its
 // first property's value. Short files give 0 for what is missing.

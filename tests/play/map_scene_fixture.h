@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <set>
@@ -159,6 +160,8 @@ protected:
         sounds.clear();
         frames.clear();
         after = Progress{};
+        std::filesystem::remove_all(dir.Path() / "Stage");
+        std::filesystem::remove(dir.Path() / "data.sav");
     }
 
     TempDir dir;

@@ -122,9 +122,13 @@ TEST_F(MapScenePlay, BlockedStepIsReplacedAtOnceByAnotherDirection) {
     EXPECT_EQ(At(5).steps, 0);
     EXPECT_EQ(At(6).motion, MOTION_WALK_UP);
     EXPECT_EQ(At(6).stepKind, kStepMoving);
-    EXPECT_EQ(At(6).y, kStartY - 4);
     EXPECT_EQ(At(6).steps, 1);
-    EXPECT_EQ(At(22).y, kStartY - 32);
+    // The new walk first waits out the frame the blocked one was showing.
+    EXPECT_EQ(At(6).y, kStartY);
+    EXPECT_EQ(At(7).y, kStartY - 4);
+    EXPECT_TRUE(At(22).animating);
+    EXPECT_EQ(At(23).y, kStartY - 32);
+    EXPECT_FALSE(At(23).animating);
     EXPECT_EQ(sounds.size(), 2u);
 }
 
@@ -205,7 +209,7 @@ TEST_F(MapScenePlay, BoardAndCountersAreDrawn) {
     EXPECT_EQ(play_pictures::At(px, 538, 20), NumberDigit(5));
     EXPECT_EQ(play_pictures::At(px, 546, 27), NumberDigit(5));
     EXPECT_EQ(play_pictures::At(px, 608, 12), NumberDigit(0));
-    EXPECT_EQ(play_pictures::At(px, 616, 12), 0u);
+    EXPECT_EQ(play_pictures::At(px, 615, 12), play_pictures::kBackground);
     EXPECT_TRUE(headless::Messages().empty());
 }
 
@@ -249,7 +253,7 @@ protected:
 };
 
 TEST_F(MapSceneClear, PoseFadeAndRiseFrameByFrame) {
-    Play(400, Hold({KEY_RIGHT}));  // held all along: no input reaches the figure
+    Play(400, Hold({KEY_RIGHT}), 1);  // held all along: no input reaches the figure
     EXPECT_EQ(At(17).motion, MOTION_CLEAR_POSE);
     EXPECT_EQ(At(17).playState, kPlayStatePlaying);
     EXPECT_EQ(sounds, (std::vector<RuleSound>{RuleSound::Footstep, RuleSound::Clear}));
@@ -310,6 +314,19 @@ TEST_F(MapSceneClear, RecordOnlyWhenStrictlyBetterAndSaved) {
         const std::vector<unsigned char> expected = {'V', 'T', 'R', 1, 1, c.expected};
         EXPECT_EQ(saved, expected);
     }
+}
+
+TEST_F(MapSceneClear, AClearInTheLastCountNeverReplacesNoRecord) {
+    records = {0};
+    mode = 2;
+    int seen = 0;
+    observe = [&](CMapSeen& scene) {
+        if (++seen == 20) scene.rules.steps = kMaxStepCount;  // during the pose
+    };
+    Play(400, Hold({KEY_RIGHT}, 1, 1));
+    EXPECT_EQ(NextId(), SceneSelect);
+    EXPECT_EQ(after.records.at(0), 0);
+    EXPECT_EQ(dir.Read("data.sav").at(5), 0);
 }
 
 TEST_F(MapSceneClear, NextScenesByPlayMode) {
