@@ -407,3 +407,69 @@ TEST_F(MapSceneButtons, ButtonsLeaveButTheFrameIsStillStepped) {
 }
 
 }  // namespace
+
+namespace {
+
+// The selection screen's use: a scene without music, drawn once into a picture.
+class MapScenePreview : public MapSceneTest {
+protected:
+    void SetUp() override {
+        MapSceneTest::SetUp();
+        WriteStage(1, stage);
+        ASSERT_EQ(InitMedia(), 0);
+        SetTransparentColor(0, 255, 0);
+        SaveData::Instance(1)->mode = 2;
+    }
+    void TearDown() override {
+        EndMedia();
+        MapSceneTest::TearDown();
+    }
+
+    // Shows the picture on a black screen and returns what was presented.
+    static std::vector<uint32_t> Show(int image) {
+        ClearScreen();
+        DrawImage(0, 0, image, 0);
+        FlipScreen();
+        return headless::LastPresentedFrame();
+    }
+};
+
+TEST_F(MapScenePreview, FramedPictureOfTheStage) {
+    SaveData::Instance()->selectedStage = 1;
+    CMapSeen scene(false);
+    EXPECT_EQ(scene.GetNextId(0), SceneMap);
+    EXPECT_EQ(scene.music, -1);
+    const int image = scene.RenderPreview();
+    ASSERT_NE(image, -1);
+    const std::vector<uint32_t> shot = Show(image);
+    const uint32_t white = 0xFFFFFF;
+    for (auto [x, y] : {std::pair{0, 0}, {1, 1}, {639, 479}, {638, 478}, {320, 0}, {0, 240}, {1, 300}}) {
+        EXPECT_EQ(play_pictures::At(shot, x, y), white) << x << "," << y;
+    }
+    EXPECT_EQ(play_pictures::At(shot, 2, 2), play_pictures::kBackground);
+    EXPECT_EQ(play_pictures::At(shot, 637, 477), play_pictures::kBackground);
+    EXPECT_EQ(play_pictures::At(shot, kStartX + 16, kStartY + 10), Figure(0, 0));
+    EXPECT_EQ(play_pictures::At(shot, 3 * 32 + 8, 3 * 32 + 8), TileTop(CELL_FLOOR));
+    EXPECT_EQ(DeleteImage(image, 0), 0);
+}
+
+TEST_F(MapScenePreview, MissingStageSaysNothing) {
+    SaveData::Instance()->selectedStage = 5;
+    CMapSeen scene(false);
+    EXPECT_EQ(scene.GetNextId(0), SceneEnd);
+    EXPECT_EQ(scene.player, nullptr);
+    EXPECT_TRUE(std::all_of(scene.rules.board.Cells().begin(), scene.rules.board.Cells().end(),
+                            [](uint8_t c) { return c == CELL_EMPTY; }));
+    const int image = scene.RenderPreview();
+    ASSERT_NE(image, -1);
+    const std::vector<uint32_t> shot = Show(image);
+    EXPECT_EQ(play_pictures::At(shot, 0, 0), 0u);  // no frame
+    int lit = 0;
+    for (int y = 225; y < 270; ++y) {
+        for (int x = 275; x < 400; ++x) lit += play_pictures::At(shot, x, y) != 0;
+    }
+    EXPECT_GT(lit, 50);  // the word "Nothing"
+    DeleteImage(image, 0);
+}
+
+}  // namespace
