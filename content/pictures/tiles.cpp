@@ -71,9 +71,10 @@ void Goal(Canvas& c, int value) {
     c.Fill(Translate(star, 0, 1.5f), WithAlpha(palette::kInk, 0.4f));
     c.Fill(star, Radial(13, 12, 18, Shade(palette::kGold, 1.3f), palette::kGoldDark));
     c.Fill(Outline(star, 1), Shade(palette::kGoldDark, 0.6f));
-    Sdf disc = Circle(16, 16.5f, 9.5f);
-    c.Fill(disc, Vertical(7, Shade(colour, 1.25f), 26, Shade(colour, 0.8f)));
-    c.Fill(Outline(disc, 1.2f), palette::kCream);
+    // The inner plate has the shape of the marks it asks for.
+    Sdf plate = Scale(MarkShape(value), 16, 16.5f, value == 2 ? 0.78f : 0.72f);
+    c.Fill(plate, Vertical(7, Shade(colour, 1.25f), 26, Shade(colour, 0.8f)));
+    c.Fill(Outline(plate, 1.2f), palette::kCream);
     Numeral(c, value, 16, 7, 15);
 }
 

@@ -101,6 +101,10 @@ Sdf Translate(Sdf a, float dx, float dy) {
     return [=](float x, float y) { return a(x - dx, y - dy); };
 }
 
+Sdf Scale(Sdf a, float cx, float cy, float factor) {
+    return [=](float x, float y) { return a(cx + (x - cx) / factor, cy + (y - cy) / factor) * factor; };
+}
+
 Sdf Rotate(Sdf a, float cx, float cy, float angle) {
     float c = std::cos(angle), s = std::sin(angle);
     return [=](float x, float y) {

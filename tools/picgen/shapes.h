@@ -32,6 +32,8 @@ Sdf Grow(Sdf a, float d);
 // The outline band of the shape, w pixels wide, centred on its edge.
 Sdf Outline(Sdf a, float w);
 Sdf Translate(Sdf a, float dx, float dy);
+// Scales the shape by the factor about (cx, cy).
+Sdf Scale(Sdf a, float cx, float cy, float factor);
 // Rotates the shape by the angle (radians, clockwise on screen) about (cx, cy).
 Sdf Rotate(Sdf a, float cx, float cy, float angle);
 

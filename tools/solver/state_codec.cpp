@@ -7,16 +7,22 @@ namespace {
 constexpr int kPlayerBits = 8;   // 16 x 10 cells
 constexpr int kErasureBits = 3;  // 0..5 erasures left
 
+// Fields are at most 8 bits wide and may straddle two words.
 void PutBits(std::uint64_t* words, int& at, int bits, std::uint64_t value) {
-    for (int i = 0; i < bits; ++i, ++at) {
-        if ((value >> i) & 1) words[at / 64] |= std::uint64_t{1} << (at % 64);
-    }
+    const int word = at / 64;
+    const int shift = at % 64;
+    words[word] |= value << shift;
+    if (shift + bits > 64) words[word + 1] |= value >> (64 - shift);
+    at += bits;
 }
 
 std::uint64_t GetBits(const std::uint64_t* words, int& at, int bits) {
-    std::uint64_t value = 0;
-    for (int i = 0; i < bits; ++i, ++at) value |= ((words[at / 64] >> (at % 64)) & 1) << i;
-    return value;
+    const int word = at / 64;
+    const int shift = at % 64;
+    std::uint64_t value = words[word] >> shift;
+    if (shift + bits > 64) value |= words[word + 1] << (64 - shift);
+    at += bits;
+    return value & ((std::uint64_t{1} << bits) - 1);
 }
 
 int PlayerIndex(BoardCell cell) {

@@ -6,7 +6,7 @@ StateStore::StateStore(int words, std::size_t memoryBound) : words_(words), memo
 
 std::size_t StateStore::Bytes() const {
     return states_.capacity() * sizeof(std::uint64_t) + parents_.capacity() * sizeof(std::uint32_t) +
-           moves_.capacity() + table_.capacity() * sizeof(std::uint32_t);
+           moves_.capacity() + table_.capacity() * sizeof(std::uint64_t);
 }
 
 std::uint64_t StateStore::Hash(const std::uint64_t* state) const {
@@ -21,7 +21,11 @@ std::uint64_t StateStore::Hash(const std::uint64_t* state) const {
 }
 
 bool StateStore::Equal(std::uint32_t index, const std::uint64_t* state) const {
-    return std::equal(state, state + words_, State(index));
+    const std::uint64_t* known = State(index);
+    for (int i = 0; i < words_; ++i) {
+        if (known[i] != state[i]) return false;
+    }
+    return true;
 }
 
 // Grows the per-state arrays; the peak counts old and new blocks together,
@@ -40,9 +44,9 @@ bool StateStore::Reserve(std::size_t states) {
 
 bool StateStore::GrowTable() {
     const std::size_t slots = table_.empty() ? 1024 : table_.size() * 2;
-    const std::size_t peak = Bytes() + slots * sizeof(std::uint32_t);
+    const std::size_t peak = Bytes() + slots * sizeof(std::uint64_t);
     if (peak > memoryBound_) return false;
-    table_.assign(slots, kNone);
+    table_.assign(slots, kFreeSlot);
     peakBytes_ = std::max(peakBytes_, peak);
     for (std::uint32_t i = 0; i < Size(); ++i) Place(i);
     return true;
@@ -50,27 +54,33 @@ bool StateStore::GrowTable() {
 
 void StateStore::Place(std::uint32_t index) {
     const std::size_t mask = table_.size() - 1;
-    for (std::size_t slot = Hash(State(index)) & mask;; slot = (slot + 1) & mask) {
-        if (table_[slot] == kNone) {
-            table_[slot] = index;
+    const std::uint64_t hash = Hash(State(index));
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        if (table_[slot] == kFreeSlot) {
+            table_[slot] = Slot(hash, index);
             return;
         }
     }
 }
 
 StateStore::Insert StateStore::Add(const std::uint64_t* state, std::uint32_t parent, std::uint8_t move) {
-    // Keep the table at most 3/4 full so probes stay short.
-    if ((Size() + 1) * 4 > table_.size() * 3 && !GrowTable()) return Insert::OutOfMemory;
+    // Keep the table at most half full so probes stay short.
+    if ((Size() + 1) * 2 > table_.size() && !GrowTable()) return Insert::OutOfMemory;
     const std::size_t mask = table_.size() - 1;
-    std::size_t slot = Hash(state) & mask;
-    for (; table_[slot] != kNone; slot = (slot + 1) & mask) {
-        if (Equal(table_[slot], state)) return Insert::Known;
+    const std::uint64_t hash = Hash(state);
+    const std::uint64_t tag = Slot(hash, 0);
+    std::size_t slot = hash & mask;
+    for (; table_[slot] != kFreeSlot; slot = (slot + 1) & mask) {
+        const std::uint64_t entry = table_[slot];
+        if ((entry & 0xFFFFFFFF00000000ull) == tag && Equal(static_cast<std::uint32_t>(entry), state)) {
+            return Insert::Known;
+        }
     }
     if (Size() == capacity_ && !Reserve(std::max<std::size_t>(1024, capacity_ * 2))) return Insert::OutOfMemory;
     const auto index = static_cast<std::uint32_t>(Size());
     states_.insert(states_.end(), state, state + words_);
     parents_.push_back(parent);
     moves_.push_back(move);
-    table_[slot] = index;
+    table_[slot] = Slot(hash, index);
     return Insert::Added;
 }

@@ -12,6 +12,7 @@
 class StateStore {
 public:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    static constexpr std::uint64_t kFreeSlot = ~std::uint64_t{0};
 
     enum class Insert { Added, Known, OutOfMemory };
 
@@ -35,6 +36,7 @@ private:
     bool Reserve(std::size_t states);
     bool GrowTable();
     void Place(std::uint32_t index);
+    static std::uint64_t Slot(std::uint64_t hash, std::uint32_t index) { return (hash & 0xFFFFFFFF00000000ull) | index; }
 
     int words_;
     std::size_t memoryBound_;
@@ -42,6 +44,8 @@ private:
     std::vector<std::uint64_t> states_;
     std::vector<std::uint32_t> parents_;
     std::vector<std::uint8_t> moves_;
-    std::vector<std::uint32_t> table_;  // kNone = free slot
+    // Slots hold a state's index in the low half and the top of its hash in
+    // the high half, so most mismatches are seen without touching the state.
+    std::vector<std::uint64_t> table_;  // kFreeSlot = free
     std::size_t peakBytes_ = 0;
 };

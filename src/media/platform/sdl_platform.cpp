@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -33,6 +35,24 @@ constexpr SDL_GameControllerButton kControllerButtons[] = {
     SDL_CONTROLLER_BUTTON_PADDLE3,    SDL_CONTROLLER_BUTTON_PADDLE4,
     SDL_CONTROLLER_BUTTON_TOUCHPAD,
 };
+
+// Whether an OpenGL renderer is an emulation running on the processor
+// (as on a virtual display or a machine without graphics drivers).
+bool RendersOnTheProcessor(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name || std::strncmp(info.name, "opengl", 6) != 0)
+        return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (!getString) return false;
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const unsigned char* name = getString(kGlRenderer);
+    if (!name) return false;
+    const std::string text(reinterpret_cast<const char*>(name));
+    for (const char* emulated : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"})
+        if (text.find(emulated) != std::string::npos) return true;
+    return false;
+}
 
 struct Pad {
     SDL_GameController* controller = nullptr;
@@ -67,7 +87,16 @@ public:
                                    config.width, config.height, flags);
         if (!window_) return Fail();
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (renderer_ && RendersOnTheProcessor(renderer_)) {
+            // An emulated GPU only costs processor time: the plain window
+            // surface shows our finished picture more cheaply.
+            SDL_DestroyRenderer(renderer_);
+            renderer_ = nullptr;
+        }
+        if (!renderer_) {
+            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        }
         if (!renderer_) return Fail();
         SDL_RenderSetLogicalSize(renderer_, config.width, config.height);
         texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,

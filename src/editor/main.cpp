@@ -1,0 +1,16 @@
+// Quillon: the editor tool for the objects of the game's picture strips.
+#include "editor/main_dialog.h"
+
+#include <QApplication>
+#include <QDialog>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    MainDialog mainDialog;
+    QDialog* window = mainDialog.Create();
+    // Command 2 destroys the main dialog, and that ends the program.
+    QObject::connect(window, &QObject::destroyed, &application, &QCoreApplication::quit);
+    window->show();
+    application.exec();
+    return 0;
+}

@@ -1,0 +1,108 @@
+#include "editor/size_dialog.h"
+
+#include "editor/dialog_layout.h"
+#include "editor/obj_data.h"
+#include "editor/resource_ids.h"
+
+#include <QDialog>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <memory>
+
+using namespace quillon;
+
+namespace {
+
+int TextToInt(const QString& text) {
+    // The C runtime's atoi narrows the saturated long to int.
+    return static_cast<int>(objdata::DecimalTextValue(text.left(kMaxEditText).toStdU16String()));
+}
+
+}  // namespace
+
+SizeDialog::~SizeDialog() = default;
+
+QDialog* SizeDialog::BuildWindow(QWidget* owner) {
+    auto* dialog = new QDialog(owner);
+    dialog->setWindowTitle(QString::fromUtf8(text::kSizeCaption));
+    auto* client = dialog;
+    const DialogLayout layout(dialog->font());
+
+    auto* ok = new QPushButton(QString::fromUtf8(text::kOk), client);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QString::fromUtf8(text::kCancel), client);
+    cancel->setAutoDefault(false);
+    auto* widthLabel = new QLabel(QString::fromUtf8(text::kWidthLabel), client);
+    auto* heightLabel = new QLabel(QString::fromUtf8(text::kHeightLabel), client);
+    auto* widthEdit = new QLineEdit(client);
+    auto* heightEdit = new QLineEdit(client);
+    auto* widthDots = new QLabel(QString::fromUtf8(text::kDots), client);
+    auto* heightDots = new QLabel(QString::fromUtf8(text::kDots), client);
+
+    layout.Place(ok, 102, 6, 42, 12);
+    layout.Place(cancel, 102, 24, 42, 12);
+    layout.Place(widthLabel, 12, 8, 9, 8);
+    layout.Place(heightLabel, 12, 26, 9, 8);
+    layout.Place(widthEdit, 30, 6, 36, 12);
+    layout.Place(heightEdit, 30, 24, 36, 12);
+    layout.Place(widthDots, 72, 8, 17, 8);
+    layout.Place(heightDots, 72, 26, 17, 8);
+    layout.FitClient(client, 154, 42);
+
+    // Tab order of the layout: the buttons first, then the two edit boxes.
+    QWidget::setTabOrder(ok, cancel);
+    QWidget::setTabOrder(cancel, widthEdit);
+    QWidget::setTabOrder(widthEdit, heightEdit);
+
+    controls_ = {{kIdOk, ok}, {kIdCancel, cancel}, {kIdWidthEdit, widthEdit}, {kIdHeightEdit, heightEdit}};
+    QObject::connect(ok, &QPushButton::clicked, dialog, [this] { OnCommand(kIdOk); });
+    QObject::connect(cancel, &QPushButton::clicked, dialog, [this] { OnCommand(kIdCancel); });
+    return dialog;
+}
+
+int SizeDialog::DoModal(QWidget* owner) {
+    // The window exists only while it is shown, so the edit boxes start empty.
+    std::unique_ptr<QDialog> dialog(BuildWindow(owner));
+    Attach(dialog.get(), this);
+    controls_[kIdWidthEdit]->setFocus();
+    const int result = dialog->exec();
+    controls_.clear();
+    return result == kIdOk ? kIdOk : kIdCancel;
+}
+
+bool SizeDialog::WindowProc(QWidget*, QEvent* event) {
+    // Escape and the close box cancel, as the Cancel button does.
+    if (event->type() == QEvent::Close) {
+        OnCommand(kIdCancel);
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+        OnCommand(kIdCancel);
+        return true;
+    }
+    return false;
+}
+
+void SizeDialog::OnCommand(int id) {
+    auto* dialog = qobject_cast<QDialog*>(hwnd.data());
+    if (dialog == nullptr) {
+        return;
+    }
+    if (id == kIdOk) {
+        width = TextToInt(static_cast<QLineEdit*>(controls_[kIdWidthEdit])->text());
+        height = TextToInt(static_cast<QLineEdit*>(controls_[kIdHeightEdit])->text());
+        dialog->done(kIdOk);
+    } else if (id == kIdCancel) {
+        dialog->done(kIdCancel);
+    }
+}
+
+QWidget* SizeDialog::Control(int id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}

@@ -1,0 +1,124 @@
+// Wave decoding: formats SDL decodes, conversion to 44100 Hz stereo, and
+// files that are not what they claim.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "audio_test_files.h"
+#include "media/audio/wave_decoder.h"
+
+using namespace audio_test;
+using media_detail::DecodeWave;
+
+TEST(WaveDecoder, Pcm16StereoAt44100IsKeptSampleForSample) {
+    const std::vector<int16_t> samples = {0, 1, -1, 32767, -32768, 1234, 500, -500};
+    const auto decoded = DecodeWave(MakePcm16Wave(2, 44100, samples));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(*decoded, samples);
+}
+
+TEST(WaveDecoder, MonoIsSpreadToBothChannels) {
+    const auto decoded = DecodeWave(MakePcm16Wave(1, 44100, {100, -200, 300}));
+    ASSERT_TRUE(decoded);
+    // The converter goes through floating point and may lose the lowest bit.
+    const std::vector<int16_t> expected = {100, 100, -200, -200, 300, 300};
+    ASSERT_EQ(decoded->size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR((*decoded)[i], expected[i], 1);
+}
+
+TEST(WaveDecoder, LowerRatesAreResampledTo44100) {
+    const auto decoded = DecodeWave(MakePcm16Wave(2, 22050, std::vector<int16_t>(2 * 2205, 3000)));
+    ASSERT_TRUE(decoded);
+    const size_t frames = decoded->size() / 2;
+    EXPECT_NEAR(static_cast<double>(frames), 4410.0, 8.0);
+    // A constant signal stays constant away from the edges.
+    EXPECT_NEAR((*decoded)[2 * (frames / 2)], 3000, 30);
+}
+
+TEST(WaveDecoder, EightBitUnsignedBecomesSigned16) {
+    const auto decoded = DecodeWave(MakeWave(1, 1, 44100, 8, {0x80, 0xC0, 0x40}));
+    ASSERT_TRUE(decoded);
+    ASSERT_EQ(decoded->size(), 6u);
+    EXPECT_EQ((*decoded)[0], 0);
+    EXPECT_NEAR((*decoded)[2], 16384, 256);
+    EXPECT_NEAR((*decoded)[4], -16384, 256);
+}
+
+TEST(WaveDecoder, MuLawIsDecoded) {
+    // mu-law 0xFF is silence, 0x80 the loudest positive and 0x00 the loudest negative value.
+    const auto decoded = DecodeWave(MakeWave(7, 1, 44100, 8, {0xFF, 0x80, 0x00}));
+    ASSERT_TRUE(decoded);
+    ASSERT_EQ(decoded->size(), 6u);
+    EXPECT_EQ((*decoded)[0], 0);
+    EXPECT_GT((*decoded)[2], 30000);
+    EXPECT_LT((*decoded)[4], -30000);
+}
+
+TEST(WaveDecoder, FloatSamplesAreScaled) {
+    Bytes data;
+    for (float f : {0.5f, -0.25f}) {
+        uint32_t bits = 0;
+        std::memcpy(&bits, &f, 4);
+        AppendLe32(data, bits);
+    }
+    const auto decoded = DecodeWave(MakeWave(3, 1, 44100, 32, data));
+    ASSERT_TRUE(decoded);
+    ASSERT_EQ(decoded->size(), 4u);
+    EXPECT_NEAR((*decoded)[0], 16384, 2);
+    EXPECT_NEAR((*decoded)[2], -8192, 2);
+}
+
+class MalformedWave : public ::testing::Test {
+protected:
+    Bytes good = MakePcm16Wave(2, 44100, std::vector<int16_t>(64, 7));
+    static void Put32(Bytes& b, size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
+    }
+};
+
+TEST_F(MalformedWave, GoodFileDecodes) { EXPECT_TRUE(DecodeWave(good)); }
+
+TEST_F(MalformedWave, NotRiffFails) {
+    good[0] = 'X';
+    EXPECT_FALSE(DecodeWave(good));
+    EXPECT_FALSE(DecodeWave(Bytes{}));
+    EXPECT_FALSE(DecodeWave(Bytes{'R', 'I', 'F', 'F'}));
+}
+
+TEST_F(MalformedWave, RiffSizeLargerThanFileFails) {
+    Put32(good, 4, static_cast<uint32_t>(good.size()));
+    EXPECT_FALSE(DecodeWave(good));
+}
+
+TEST_F(MalformedWave, DataSizeLargerThanFileFails) {
+    // "data" header sits after RIFF(12) + fmt chunk (8 + 16).
+    ASSERT_EQ(std::memcmp(good.data() + 36, "data", 4), 0);
+    Put32(good, 40, 0x7FFFFFF0);
+    EXPECT_FALSE(DecodeWave(good));
+}
+
+TEST_F(MalformedWave, TruncatedFileFails) {
+    good.resize(good.size() - 10);
+    EXPECT_FALSE(DecodeWave(good));
+}
+
+TEST_F(MalformedWave, MissingFormatChunkFails) {
+    Bytes body = {'W', 'A', 'V', 'E'};
+    const Bytes data = Chunk("data", Bytes(16, 0));
+    body.insert(body.end(), data.begin(), data.end());
+    EXPECT_FALSE(DecodeWave(Chunk("RIFF", body)));
+}
+
+TEST_F(MalformedWave, UnknownEncodingFails) {
+    EXPECT_FALSE(DecodeWave(MakeWave(0x55, 2, 44100, 16, Bytes(64, 0))));  // MPEG layer 3
+}
+
+TEST_F(MalformedWave, ZeroChannelsOrRateFail) {
+    EXPECT_FALSE(DecodeWave(MakeWave(1, 0, 44100, 16, Bytes(64, 0))));
+    EXPECT_FALSE(DecodeWave(MakeWave(1, 2, 0, 16, Bytes(64, 0))));
+}
+
+TEST_F(MalformedWave, TinyRateThatWouldExplodeOnConversionFails) {
+    // One frame a second for an hour: far beyond the longest sound kept.
+    EXPECT_FALSE(DecodeWave(MakeWave(1, 1, 1, 8, Bytes(3600, 0x80))));
+}
