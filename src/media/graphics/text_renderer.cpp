@@ -127,6 +127,7 @@ void ShutdownText() {
     FontCache& cache = Cache();
     cache.Close();
     if (cache.ttfStarted) TTF_Quit();
+    FcFini();
     cache.ttfStarted = false;
 }
 
