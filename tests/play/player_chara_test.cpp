@@ -114,20 +114,6 @@ TEST_F(PlayerCharaTest, WalkTakesSeventeenTicksAndOneCell) {
     EXPECT_EQ(player.Tick(0, 0), 0);
 }
 
-TEST_F(PlayerCharaTest, EachDirectionMovesOneCellAlongItsAxis) {
-    const int bits[4] = {PAD_LEFT, PAD_UP, PAD_RIGHT, PAD_DOWN};
-    const CTPoint ends[4] = {{128, 192, 0}, {160, 160, 0}, {192, 192, 0}, {160, 224, 0}};
-    for (int i = 0; i < 4; ++i) {
-        PlayerChara p(160, 192, -1);
-        p.BeginStep(bits[i]);
-        int last = 0;
-        for (int t = 0; t < 17; ++t) last = p.Tick(0, 0);
-        EXPECT_EQ(last, 3);
-        EXPECT_EQ(p.position, ends[i]) << i;
-        EXPECT_EQ(p.GetMotion(), i);
-    }
-}
-
 TEST_F(PlayerCharaTest, DirectionPriorityLeftUpRightDown) {
     struct Case { int pressed; int motion; };
     const Case cases[] = {{PAD_LEFT | PAD_UP, MOTION_WALK_LEFT},
@@ -161,17 +147,6 @@ TEST_F(PlayerCharaTest, MovingStepIgnoresInputUntilItEnds) {
     EXPECT_EQ(player.Tick(0, 0), 3);
     EXPECT_EQ(player.BeginStep(PAD_LEFT), PAD_LEFT);
     EXPECT_EQ(player.GetMotion(), MOTION_WALK_LEFT);
-}
-
-TEST_F(PlayerCharaTest, BlockedStepWalksOnTheSpot) {
-    player.BeginStep(PAD_LEFT);
-    player.stepKind = kStepBlocked;
-    std::vector<int> results;
-    for (int t = 0; t < 17; ++t) results.push_back(player.Tick(0, 0));
-    EXPECT_EQ(results.back(), 0);
-    EXPECT_EQ(std::count(results.begin(), results.end(), 2), 8);
-    EXPECT_EQ(player.position, CTPoint(160, 192, 0));
-    EXPECT_EQ(player.animating, 0);
 }
 
 TEST_F(PlayerCharaTest, BlockedStepNotRestartedSameWayButReplacedAnotherWay) {
