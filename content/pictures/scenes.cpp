@@ -51,17 +51,17 @@ Canvas Titled(std::vector<std::pair<std::string, std::vector<std::string>>> sect
     Font heading{"DejaVu Sans", true, 12};
     Font name{"DejaVu Sans", false, 14};
     int height = 0;
-    for (const auto& [title, names] : sections) height += 22 + 20 * static_cast<int>(names.size()) + 18;
+    for (const auto& [title, names] : sections) height += 18 + 17 * static_cast<int>(names.size()) + 14;
     Canvas c(width, height);
     int y = 0;
     for (const auto& [title, names] : sections) {
         DrawTextCentred(c, title, heading, width / 2, y, Solid(palette::kGold));
-        y += 22;
+        y += 18;
         for (const auto& n : names) {
             DrawTextCentred(c, n, name, width / 2, y, Solid(Hex(0xf4f0ff)));
-            y += 20;
+            y += 17;
         }
-        y += 18;
+        y += 14;
     }
     return c;
 }
@@ -128,7 +128,7 @@ Picture StaffRoll() {
                           {"PROGRAM", {"shell & scenes", "puzzle rules", "media layer"}},
                           {"PICTURES", {"drawn in code"}},
                           {"MUSIC & SOUND", {"written as scores"}},
-                          {"STAGES", {"fifty puzzles", "checked by solver"}},
+                          {"STAGES", {"made by hand", "proved by a solver"}},
                           {"AND YOU", {"for playing"}}},
                          180);
     c.Draw(roll, 0, (360 - roll.Height()) / 2);

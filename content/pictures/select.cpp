@@ -80,14 +80,16 @@ Picture SelectBackground() {
     Sky(c, Hex(0x0c1230), Hex(0x2a2050), Hex(0x3a3a78), 0.45f, 5);
     Stars(c, 160, 480, 17);
     // Header bar with the screen's name, leaving the corner for the back mark.
-    c.FillRect({0, 0, 640, 26}, kPlate);
-    c.FillRect({0, 26, 640, 2}, Shade(kPlate, 1.6f));
-    DrawText(c, "STAGE SELECT", {"DejaVu Sans", true, 15}, 40, 4, Vertical(4, Hex(0xffffff), 22, Hex(0xffe0a0)));
+    // It is as tall as the corner the screen copies, and runs on into the
+    // grid panel in the same colour.
+    c.FillRect({0, 0, 640, 32}, kPlate);
+    c.FillRect({264, 32, 376, 2}, Shade(kPlate, 1.6f));
     // The grid panel: the same flat colour as the arrow plates.
     c.Fill(Box(10, 30, 260, 450, 10), WithAlpha(Hex(0x000000), 0.35f));
-    c.Fill(Box(8, 28, 256, 448, 10), kPlate);
+    c.Fill(Box(8, 16, 256, 460, 10), kPlate);
+    DrawText(c, "STAGE SELECT", {"DejaVu Sans", true, 15}, 40, 7, Vertical(7, Hex(0xffffff), 25, Hex(0xffe0a0)));
     // Preview frame and the help panel under it.
-    c.Fill(Box(280, 28, 332, 252, 6), WithAlpha(Hex(0x000000), 0.5f));
+    c.Fill(Box(280, 30, 332, 250, 6), WithAlpha(Hex(0x000000), 0.5f));
     PanelBox(c, 282, 290, 328, 178, WithAlpha(kPlate, 0.92f));
     Font help{"DejaVu Sans", true, 14};
     Paint white = Solid(Hex(0xf4f0ff));

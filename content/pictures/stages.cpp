@@ -37,8 +37,8 @@ void Hud(Canvas& c) {
 // A soft shadow where the board stands, so the tiles stand out.
 void BoardShade(Canvas& c) {
     Canvas shade(640, 480);
-    shade.Fill(Box(56, 60, 528, 352, 16), WithAlpha(Hex(0x000010), 0.45f));
-    Blur(shade, 8);
+    shade.Fill(Box(60, 64, 520, 344, 24), WithAlpha(Hex(0x000010), 0.32f));
+    Blur(shade, 20);
     c.Draw(shade, 0, 0);
 }
 

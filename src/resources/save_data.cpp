@@ -106,24 +106,6 @@ bool SaveData::Save() {
     return true;
 }
 
-bool SaveData::RecordClear(int stage, int steps) {
-    if (stage < 1 || stage > stageCount) return false;
-    uint8_t& record = records[stage - 1];
-    const int stored = record == 0 ? 255 : record;
-    const int counted = std::clamp(steps, 1, 255);
-    if (counted < stored) record = static_cast<uint8_t>(counted);
-    if (mode != 0 && mode != 1) return false;
-    mode = 1;
-    // Computed in int: after stage 255 the next stage must not wrap to 0.
-    const int next = stage + 1;
-    if (next > stageCount) {
-        continueStage = 1;
-        return true;
-    }
-    continueStage = static_cast<uint8_t>(next);
-    return false;
-}
-
 uint8_t SaveData::RecordOf(int stage) const {
     return stage >= 1 && stage <= stageCount ? records[stage - 1] : 0;
 }

@@ -34,13 +34,6 @@ public:
     // write never loses the previous progress; false when anything failed.
     bool Save();
 
-    // Records a clear of `stage` (from 1) in `steps`: the record is kept when
-    // strictly lower than the stored one (a stored 0 counts as 255). In mode 0
-    // or 1 the game continues in mode 1 from the next stage. Returns true when
-    // that was the last stage (the ending follows; continue goes back to 1).
-    // Does not write the file.
-    bool RecordClear(int stage, int steps);
-
     // Bounds-checked look-ups by stage number (from 1); 0 outside the stages.
     uint8_t RecordOf(int stage) const;
     uint8_t ParOf(int stage) const;

@@ -29,6 +29,7 @@ std::u16string ReadLengthPrefixedText(std::FILE* file) {
 
 }  // namespace
 
+
 int32_t WideTextToInt(std::u16string_view text) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "play/stage_file.h"  // StageFilePath
+#include "play/stage_file.h"  // StageFilePath: "Stage/stage<n>.map"
 
 // Reads the par value of one stage file: the low byte of the number in its
 // first property's value. Short files give 0 for what is missing.

@@ -133,3 +133,29 @@ TEST(WavTest, HeaderDescribesMono16BitPcm) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EffectEdgeTest, ATinySoundStillStartsFromSilence) {
+    sfx::Effect effect;
+    effect.voices.emplace_back();
+    effect.voices[0].attack = 0;
+    effect.voices[0].sustain = 0.00005;  // two samples
+    effect.voices[0].decay = 0;
+    effect.voices[0].wave = sfx::Wave::Square;
+    auto samples = sfx::Render(effect);
+    ASSERT_FALSE(samples.empty());
+    EXPECT_EQ(samples.front(), 0.0f);
+}
+
+TEST(EffectEdgeTest, ASlideBeyondHearingEndsTheVoiceInsteadOfOverflowing) {
+    std::string error;
+    auto effect = sfx::ParseEffect("frequency = 20000\nslide = 100\nsustain = 10\n", error);
+    ASSERT_TRUE(effect.has_value()) << error;
+    auto samples = sfx::Render(*effect);
+    for (float s : samples) ASSERT_TRUE(std::isfinite(s));
+    auto pcm = sfx::ToPcm16(samples);
+    EXPECT_EQ(pcm.size(), samples.size());
+}
+
+}  // namespace

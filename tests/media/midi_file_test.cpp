@@ -69,14 +69,6 @@ TEST(MidiFile, SmpteDivisionCountsTicksPerSecond) {
     EXPECT_EQ(piece->endFrame, 44100);
 }
 
-TEST(MidiFile, MusicTimeCounts768TicksAQuarter) {
-    MidiTrack t;
-    const auto piece = ParseMidiFile(MakeMidi(0, 96, {t.Finish(960)}));
-    ASSERT_TRUE(piece);
-    EXPECT_DOUBLE_EQ(piece->FileTickOfMusicTime(3000), 375.0);
-    EXPECT_DOUBLE_EQ(piece->FileTickOfMusicTime(768), 96.0);
-}
-
 class MalformedMidi : public ::testing::Test {
 protected:
     static Bytes Track(std::initializer_list<uint8_t> body) {

@@ -139,7 +139,7 @@ TEST_F(Music, VolumeFollowsTheDecibelFormulaAndLeavesSoundEffectsAlone) {
         EXPECT_EQ(SetMusicVolume(volume), 0);
         const auto heard = Render(4400);
         double sum = 0;
-        for (size_t f = 0; f < 4400; ++f) sum += double{heard[2 * f]} * heard[2 * f];
+        for (size_t f = 0; f < 4400; ++f) sum += static_cast<double>(heard[2 * f]) * heard[2 * f];
         return std::sqrt(sum / 4400);
     };
     const double full = rms(255);

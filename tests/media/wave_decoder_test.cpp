@@ -122,3 +122,11 @@ TEST_F(MalformedWave, TinyRateThatWouldExplodeOnConversionFails) {
     // One frame a second for an hour: far beyond the longest sound kept.
     EXPECT_FALSE(DecodeWave(MakeWave(1, 1, 1, 8, Bytes(3600, 0x80))));
 }
+
+TEST(WaveDecoder, SoundsShorterThanOneOutputFrameComeOutEmptyOrWhole) {
+    // One frame at 192 kHz is less than a frame at 44100 Hz.
+    const auto decoded = DecodeWave(MakePcm16Wave(2, 192000, {500, 500}));
+    ASSERT_TRUE(decoded);
+    EXPECT_LE(decoded->size(), 2u);
+    EXPECT_EQ(decoded->size() % 2, 0u);
+}

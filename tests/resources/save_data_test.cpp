@@ -185,70 +185,13 @@ TEST_F(SaveDataTest, SavePathCanBePointedElsewhere) {
     EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "data.sav"));
 }
 
-class RecordClearTest : public SaveDataTest {};
-
-TEST_F(RecordClearTest, KeepsOnlyStrictlyBetterCounts) {
-    SaveData& save = Fresh(3);
-    save.mode = 2;
-    save.RecordClear(2, 40);
-    EXPECT_EQ(save.records[1], 40);
-    save.RecordClear(2, 40);
-    save.RecordClear(2, 41);
-    EXPECT_EQ(save.records[1], 40);
-    save.RecordClear(2, 39);
-    EXPECT_EQ(save.records[1], 39);
-}
-
-TEST_F(RecordClearTest, ClearInTheStepLimitIsNeverRecorded) {
-    SaveData& save = Fresh(3);
-    save.mode = 2;
-    save.RecordClear(1, 255);
-    EXPECT_EQ(save.records[0], 0);
-    save.RecordClear(1, 254);
-    EXPECT_EQ(save.records[0], 254);
-}
-
-TEST_F(RecordClearTest, PlayInOrderContinuesFromTheNextStage) {
-    SaveData& save = Fresh(3);
-    save.mode = 0;
-    EXPECT_FALSE(save.RecordClear(1, 10));
-    EXPECT_EQ(save.mode, 1);
-    EXPECT_EQ(save.continueStage, 2);
-}
-
-TEST_F(RecordClearTest, LastStageLeadsToTheEndingAndBackToStageOne) {
-    SaveData& save = Fresh(3);
-    save.mode = 1;
-    EXPECT_TRUE(save.RecordClear(3, 10));
-    EXPECT_EQ(save.continueStage, 1);
-}
-
-TEST_F(RecordClearTest, ChosenStageLeavesContinueAlone) {
-    SaveData& save = Fresh(3);
-    save.mode = 2;
-    save.continueStage = 2;
-    EXPECT_FALSE(save.RecordClear(3, 10));
-    EXPECT_EQ(save.continueStage, 2);
-    EXPECT_EQ(save.mode, 2);
-    EXPECT_EQ(save.records[2], 10);
-}
-
-TEST_F(RecordClearTest, StageTwoHundredFiftyFiveLeadsToTheEnding) {
-    SaveData& save = Fresh(255);
-    save.mode = 1;
-    save.continueStage = 255;
-    EXPECT_TRUE(save.RecordClear(255, 30));
-    EXPECT_EQ(save.continueStage, 1);
-    EXPECT_EQ(save.records[254], 30);
-}
-
-TEST_F(RecordClearTest, StagesOutsideTheCountAreIgnored) {
+TEST_F(SaveDataTest, LookUpsOutsideTheStagesReadZero) {
     SaveData& save = Fresh(2);
-    save.mode = 0;
-    EXPECT_FALSE(save.RecordClear(0, 5));
-    EXPECT_FALSE(save.RecordClear(3, 5));
-    EXPECT_EQ(save.records, (Bytes{0, 0}));
-    EXPECT_EQ(save.continueStage, 1);
+    save.records = {7, 8};
+    save.parValues = {9, 10};
+    EXPECT_EQ(save.RecordOf(1), 7);
+    EXPECT_EQ(save.RecordOf(2), 8);
+    EXPECT_EQ(save.ParOf(2), 10);
     EXPECT_EQ(save.RecordOf(0), 0);
     EXPECT_EQ(save.RecordOf(3), 0);
     EXPECT_EQ(save.ParOf(-1), 0);

@@ -104,6 +104,15 @@ TEST_F(FrameLoopTest, SwitchDeletesTheOldSceneBeforeBuildingTheNextAndPresentsIt
     EXPECT_EQ(headless::FramesPresented(), 3);
 }
 
+TEST_F(FrameLoopTest, WhatANewSceneDrawsWhileBeingBuiltIsPresentedWithThatFrame) {
+    std::vector<uint32_t> corner;
+    headless::SetFrameObserver([&](int, const std::vector<uint32_t>& pixels) { corner.push_back(pixels[0]); });
+    ScenePlan title{true, StayThen(SceneTitle, 2, SceneEnd), [] { DrawBox(0, 0, 8, 8, MakeColor(255, 0, 0), 1); }};
+    Run({{SceneOpening, {true, StayThen(SceneOpening, 2, SceneTitle)}}, {SceneTitle, title}});
+    // Every frame starts from a cleared back buffer.
+    EXPECT_EQ(corner, (std::vector<uint32_t>{0, 0xFF0000, 0}));
+}
+
 TEST_F(FrameLoopTest, ReturningItsOwnIdNeverRebuildsTheScene) {
     RunOpeningFor(5);
     EXPECT_EQ(journal_.Count("build 1"), 1);

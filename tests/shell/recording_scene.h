@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "media/headless.h"
@@ -29,8 +30,12 @@ struct SceneJournal {
 // What a scene id builds: whether it reports success, and the id its n-th
 // Step (from 0) returns.
 struct ScenePlan {
-    bool buildsCorrectly = true;
+    ScenePlan(bool builds, std::function<SceneId(int)> stepRule, std::function<void()> built = {})
+        : buildsCorrectly(builds), step(std::move(stepRule)), onBuild(std::move(built)) {}
+
+    bool buildsCorrectly;
     std::function<SceneId(int step)> step;
+    std::function<void()> onBuild;  // e.g. draws into the back buffer
 };
 
 class RecordingScene final : public CSeen {
@@ -40,6 +45,7 @@ public:
         nextId = plan.buildsCorrectly ? id : SceneEnd;
         journal_.events.push_back("build " + std::to_string(id_));
         journal_.framesPresentedAtBuild = headless::FramesPresented();
+        if (plan.onBuild) plan.onBuild();
     }
     ~RecordingScene() override {
         journal_.events.push_back("delete " + std::to_string(id_));

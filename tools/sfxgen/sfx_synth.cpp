@@ -32,7 +32,9 @@ void RenderVoice(const Voice& v, std::vector<float>& out) {
         double freq = v.frequency * std::exp2(octaves);
         if (v.arpeggioTime > 0 && tp >= v.arpeggioTime) freq *= v.arpeggioFactor;
         if (v.vibratoDepth > 0) freq *= std::exp2(v.vibratoDepth / 12.0 * std::sin(kTwoPi * v.vibratoRate * t));
-        if (freq < v.minFrequency) break;
+        // Below the floor, or beyond what the sample rate can carry (a steep
+        // slide over a long sound), the voice ends.
+        if (freq < v.minFrequency || !std::isfinite(freq) || freq > kSampleRate / 2) break;
         double before = phase;
         phase += freq / kSampleRate;
         phase -= std::floor(phase);
@@ -77,8 +79,9 @@ std::vector<float> Render(const Effect& effect) {
     for (const Voice& v : effect.voices) RenderVoice(v, out);
     for (float& s : out) s *= static_cast<float>(effect.gain);
     // Short fades at both ends: no step from or to silence can click.
-    const size_t fadeIn = std::min<size_t>(out.size() / 4, kSampleRate / 500);
-    const size_t fadeOut = std::min<size_t>(out.size() / 4, kSampleRate / 200);
+    // The fades may overlap on a very short sound; both apply.
+    const size_t fadeIn = std::min<size_t>(out.size(), kSampleRate / 500);
+    const size_t fadeOut = std::min<size_t>(out.size(), kSampleRate / 200);
     for (size_t i = 0; i < fadeIn; ++i) out[i] *= static_cast<float>(i) / fadeIn;
     for (size_t i = 0; i < fadeOut; ++i) out[out.size() - 1 - i] *= static_cast<float>(i) / fadeOut;
     return out;

@@ -21,7 +21,7 @@ void PutTag(std::vector<uint8_t>& out, const char* tag) {
 
 }  // namespace
 
-std::vector<uint8_t> WavBytes(const std::vector<int16_t>& samples, int sampleRate) {
+std::vector<uint8_t> WavBytes(const std::vector<int16_t>& samples, int sampleRate, int channels) {
     const auto dataSize = static_cast<uint32_t>(samples.size() * 2);
     std::vector<uint8_t> out;
     out.reserve(44 + dataSize);
@@ -31,10 +31,10 @@ std::vector<uint8_t> WavBytes(const std::vector<int16_t>& samples, int sampleRat
     PutTag(out, "fmt ");
     Put32(out, 16);
     Put16(out, 1);  // PCM
-    Put16(out, 1);  // mono
+    Put16(out, static_cast<uint16_t>(channels));
     Put32(out, static_cast<uint32_t>(sampleRate));
-    Put32(out, static_cast<uint32_t>(sampleRate) * 2);
-    Put16(out, 2);   // block align
+    Put32(out, static_cast<uint32_t>(sampleRate * 2 * channels));
+    Put16(out, static_cast<uint16_t>(2 * channels));  // block align
     Put16(out, 16);  // bits per sample
     PutTag(out, "data");
     Put32(out, dataSize);
@@ -42,8 +42,8 @@ std::vector<uint8_t> WavBytes(const std::vector<int16_t>& samples, int sampleRat
     return out;
 }
 
-bool WriteWav(const std::string& path, const std::vector<int16_t>& samples, int sampleRate) {
-    std::vector<uint8_t> bytes = WavBytes(samples, sampleRate);
+bool WriteWav(const std::string& path, const std::vector<int16_t>& samples, int sampleRate, int channels) {
+    std::vector<uint8_t> bytes = WavBytes(samples, sampleRate, channels);
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);

@@ -54,7 +54,7 @@ std::optional<std::vector<int16_t>> ConvertToMixFormat(const SDL_AudioSpec& spec
     if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) return std::nullopt;
     const int outBytes = cvt.needed ? cvt.len_cvt : inBytes;
     std::vector<int16_t> samples(static_cast<size_t>(outBytes) / (sizeof(int16_t) * kMixChannels) * kMixChannels);
-    std::memcpy(samples.data(), work.data(), samples.size() * sizeof(int16_t));
+    if (!samples.empty()) std::memcpy(samples.data(), work.data(), samples.size() * sizeof(int16_t));
     return samples;
 }
 

@@ -1,3 +1,8 @@
+// The span loops are the renderer's innermost work; let GCC vectorise them.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("O3")
+#endif
+
 #include "media/graphics/span.h"
 
 #include <cstring>

@@ -72,6 +72,8 @@ public:
 
     bool OpenWindow(const WindowConfig& config) override {
         SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");  // the layer decides, below
+        // A small window among others: leave the desktop's compositor on.
+        SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
             std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
             return false;

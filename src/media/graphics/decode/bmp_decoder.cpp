@@ -110,12 +110,17 @@ size_t RowOf(const BmpHeader& h, int64_t fileRow) {
     return static_cast<size_t>(h.topDown ? fileRow : h.height - 1 - fileRow);
 }
 
-bool DecodeUncompressed(Bytes b, const BmpHeader& h, DecodedImage& out) {
-    const int64_t stride = ((h.width * h.bitCount + 31) / 32) * 4;
+int64_t Stride(const BmpHeader& h) { return ((h.width * h.bitCount + 31) / 32) * 4; }
+
+// The rows lie inside the file (the last row may lack its padding).
+bool PixelDataFits(Bytes b, const BmpHeader& h) {
     const int64_t lastRowBytes = (h.width * h.bitCount + 7) / 8;
-    if (static_cast<int64_t>(h.pixelStart) + stride * (h.height - 1) + lastRowBytes >
-        static_cast<int64_t>(b.size()))
-        return false;
+    return static_cast<int64_t>(h.pixelStart) + Stride(h) * (h.height - 1) + lastRowBytes <=
+           static_cast<int64_t>(b.size());
+}
+
+bool DecodeUncompressed(Bytes b, const BmpHeader& h, DecodedImage& out) {
+    const int64_t stride = Stride(h);
     int paletteCount = 0;
     const auto palette = h.bitCount <= 8 ? ReadPalette(b, h, paletteCount) : std::array<uint32_t, 256>{};
     const MaskChannel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]), alpha(h.masks[3]);
@@ -195,10 +200,14 @@ bool DecodeRunLength(Bytes b, const BmpHeader& h, DecodedImage& out) {
 std::optional<DecodedImage> DecodeBmp(Bytes bytes) {
     BmpHeader header;
     if (!ReadHeader(bytes, header)) return std::nullopt;
+    const bool runLength = header.compression == kRle4 || header.compression == kRle8;
+    if (!runLength && !PixelDataFits(bytes, header)) return std::nullopt;
+    // Coded rows end with a two-byte marker or are skipped by four-byte deltas of up to 255 rows.
+    if (runLength && header.height > static_cast<int64_t>(bytes.size() - header.pixelStart) * 128 + 1)
+        return std::nullopt;
     const bool maybeAlpha = header.masks[3] != 0;
     DecodedImage image = AllocateImage(static_cast<int>(header.width), static_cast<int>(header.height), maybeAlpha);
-    const bool ok = (header.compression == kRle4 || header.compression == kRle8)
-                        ? DecodeRunLength(bytes, header, image)
+    const bool ok = runLength ? DecodeRunLength(bytes, header, image)
                         : DecodeUncompressed(bytes, header, image);
     if (!ok) return std::nullopt;
     DropMeaninglessAlpha(image, true);

@@ -26,6 +26,12 @@ constexpr int64_t kMaxImageBytes = int64_t{256} << 20;
 // True for 1..16384 pixels a side and at most 256 MiB of 32-bit pixels.
 // Every decoder asks before it allocates anything sized by a header.
 bool FitsImageLimits(int64_t width, int64_t height);
+// False when `bytes` of compressed data cannot hold width x height pixels at
+// the format's best possible ratio of pixels to bytes: a header that lies
+// about its size is refused before the pixels are allocated.
+inline bool CompressedSizePlausible(int64_t width, int64_t height, size_t bytes, int64_t pixelsPerByte) {
+    return width * height <= static_cast<int64_t>(bytes) * pixelsPerByte;
+}
 // A black image (alpha 255 when withAlpha) of a size that passed FitsImageLimits.
 DecodedImage AllocateImage(int width, int height, bool withAlpha);
 // Drops the alpha channel when every pixel is fully opaque or fully zero

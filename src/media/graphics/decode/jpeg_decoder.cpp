@@ -86,6 +86,8 @@ std::optional<DecodedImage> DecodeJpeg(Bytes bytes) {
     s.error.base.output_message = OutputMessage;
     if (!ReadHeader(s, bytes)) return std::nullopt;
     if (!FitsImageLimits(s.info.image_width, s.info.image_height)) return std::nullopt;
+    // Every 8x8 block costs at least a few bits; 4096 pixels a byte is far beyond any real file.
+    if (!CompressedSizePlausible(s.info.image_width, s.info.image_height, bytes.size(), 4096)) return std::nullopt;
 
     const int components = s.info.out_color_space == JCS_GRAYSCALE ? 1 : s.info.out_color_space == JCS_CMYK ? 4 : 3;
     const size_t width = s.info.image_width;

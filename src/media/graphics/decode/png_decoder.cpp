@@ -24,7 +24,8 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
     reader->at += length;
 }
 
-// Errors end in longjmp; warnings are not worth a word.
+// Errors return to the setjmp of the running stage; nothing is printed.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void IgnoreWarning(png_structp, png_const_charp) {}
 
 struct PngSession {
@@ -69,7 +70,7 @@ std::optional<DecodedImage> DecodePng(Bytes bytes) {
     if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return std::nullopt;
     PngSession s;
     s.reader = {bytes.data(), bytes.size(), 0};
-    s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
+    s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, IgnoreWarning);
     if (!s.png) return std::nullopt;
     s.info = png_create_info_struct(s.png);
     if (!s.info) return std::nullopt;
@@ -79,6 +80,8 @@ std::optional<DecodedImage> DecodePng(Bytes bytes) {
     int passes = 1;
     if (!ReadHeader(s, width, height, hasAlpha, passes)) return std::nullopt;
     if (!FitsImageLimits(width, height)) return std::nullopt;
+    // Deflate expands at most about 1032 times; one byte holds up to 8 one-bit pixels.
+    if (!CompressedSizePlausible(width, height, bytes.size(), 8 * 1100)) return std::nullopt;
 
     std::vector<uint8_t> bgra(static_cast<size_t>(width) * height * 4);
     std::vector<png_bytep> rows(height);

@@ -72,6 +72,7 @@ std::optional<DecodedImage> DecodeTga(Bytes b) {
     if (!Validate(h) || !FitsImageLimits(h.width, h.height)) return std::nullopt;
 
     size_t at = 18 + h.idLength;
+    if (at > b.size()) return std::nullopt;
     std::vector<uint32_t> mapColours;
     std::vector<uint8_t> mapAlpha;
     if (h.mapType == 1) {
@@ -83,13 +84,17 @@ std::optional<DecodedImage> DecodeTga(Bytes b) {
         at += entryBytes * h.mapLength;
     }
 
+    const size_t pixelBytes = (static_cast<size_t>(h.depth) + 7) / 8;
+    const size_t total = static_cast<size_t>(h.width) * static_cast<size_t>(h.height);
+    // A run-length packet of 1 + pixelBytes bytes gives at most 128 pixels.
+    const size_t describable = h.RunLength() ? (b.size() - at) / (1 + pixelBytes) * 128 : (b.size() - at) / pixelBytes;
+    if (describable < total) return std::nullopt;
+
     const bool alphaBits = (h.descriptor & 0x0F) != 0;
     const bool withAlpha = alphaBits && (h.Kind() == 1 ? h.mapDepth == 32 : h.depth == 32);
     DecodedImage image = AllocateImage(h.width, h.height, withAlpha);
-    const size_t pixelBytes = (static_cast<size_t>(h.depth) + 7) / 8;
     const bool rightToLeft = (h.descriptor & 0x10) != 0;
     const bool topDown = (h.descriptor & 0x20) != 0;
-    const size_t total = image.pixels.size();
 
     // Stores the stored value p as the n-th pixel in file order.
     auto store = [&](size_t n, const uint8_t* p) {
@@ -110,7 +115,6 @@ std::optional<DecodedImage> DecodeTga(Bytes b) {
     };
 
     if (!h.RunLength()) {
-        if ((b.size() - at) / pixelBytes < total) return std::nullopt;
         for (size_t n = 0; n < total; ++n) store(n, b.data() + at + n * pixelBytes);
     } else {
         size_t n = 0;

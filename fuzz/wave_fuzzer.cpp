@@ -1,0 +1,16 @@
+// Feeds arbitrary bytes to the wave decoder. Whatever it accepts must come
+// out as whole stereo frames within the length bound.
+#include <cstdlib>
+
+#include "media/audio/audio_format.h"
+#include "media/audio/wave_decoder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > media_detail::kMaxSoundFileBytes) return 0;
+    const auto samples = media_detail::DecodeWave(std::span(data, size));
+    if (!samples) return 0;
+    if (samples->size() % media_detail::kMixChannels != 0) std::abort();
+    if (samples->size() / 2 > static_cast<size_t>(media_detail::kMaxSoundSeconds * media_detail::kMixRate) + 1)
+        std::abort();
+    return 0;
+}

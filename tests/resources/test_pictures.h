@@ -1,0 +1,97 @@
+// Small pictures made by the tests themselves: BMP files written by hand and
+// packed into .bfg files with the same encoder the content build uses.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <span>
+#include <vector>
+
+#include "bfg_encode.h"
+#include "resources/blowfish.h"
+
+namespace test_pictures {
+
+// A 24-bit bottom-up BMP of width x height pixels given as 0x00RRGGBB.
+inline std::vector<uint8_t> MakeBmp(int width, int height, std::span<const uint32_t> pixels) {
+    const int stride = (width * 3 + 3) & ~3;
+    const uint32_t dataSize = static_cast<uint32_t>(stride * height);
+    std::vector<uint8_t> out;
+    auto put16 = [&](uint32_t v) { out.push_back(v & 0xFF); out.push_back((v >> 8) & 0xFF); };
+    auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+    out.push_back('B');
+    out.push_back('M');
+    put32(54 + dataSize);
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(static_cast<uint32_t>(width));
+    put32(static_cast<uint32_t>(height));
+    put16(1);
+    put16(24);
+    put32(0);
+    put32(dataSize);
+    put32(2835);
+    put32(2835);
+    put32(0);
+    put32(0);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = pixels[static_cast<std::size_t>(y * width + x)];
+            out.push_back(p & 0xFF);
+            out.push_back((p >> 8) & 0xFF);
+            out.push_back((p >> 16) & 0xFF);
+        }
+        for (int pad = width * 3; pad < stride; ++pad) out.push_back(0);
+    }
+    return out;
+}
+
+// A BMP filled with one colour.
+inline std::vector<uint8_t> MakeSolidBmp(int width, int height, uint32_t color) {
+    const std::vector<uint32_t> pixels(static_cast<std::size_t>(width * height), color);
+    return MakeBmp(width, height, pixels);
+}
+
+inline void WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+    std::filesystem::create_directories(path.parent_path().empty() ? "." : path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Writes image packed as a .bfg picture.
+inline void WriteBfg(const std::filesystem::path& path, std::span<const uint8_t> image) {
+    BlowfishState cipher;
+    KeyWithBfgKey(cipher);
+    WriteFile(path, EncodeBfg(image, cipher));
+    cipher.Release();
+}
+
+// A mono 16-bit PCM WAV of a few samples, enough for LoadSound.
+inline std::vector<uint8_t> MakeWav(int samples = 64) {
+    std::vector<uint8_t> out;
+    auto put16 = [&](uint32_t v) { out.push_back(v & 0xFF); out.push_back((v >> 8) & 0xFF); };
+    auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+    auto tag = [&](const char* t) {
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(t[i]));
+    };
+    const uint32_t dataSize = static_cast<uint32_t>(samples * 2);
+    tag("RIFF");
+    put32(36 + dataSize);
+    tag("WAVE");
+    tag("fmt ");
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(22050);
+    put32(44100);
+    put16(2);
+    put16(16);
+    tag("data");
+    put32(dataSize);
+    for (int i = 0; i < samples; ++i) put16(static_cast<uint16_t>((i % 16) * 1000));
+    return out;
+}
+
+}  // namespace test_pictures
