@@ -1,7 +1,8 @@
 // stagec: compiles a readable stage source into the game's stage file.
-//   stagec [--par N | --solve] [--memory-mb N] source.stage output.map
+//   stagec [--par N | --solve [--solution moves.txt]] [--memory-mb N] source.stage output.map
 // --solve searches the stage with the solver and stores its optimal step
-// count as the par; a stage without a solution fails. Faults are reported as
+// count as the par; a stage without a solution fails. --solution also writes
+// the moves of that solution (letters L U R D) for replay tests. Faults are reported as
 // "file:line: reason" and leave no output file behind.
 #include "solver.h"
 #include "stage_source.h"
@@ -18,13 +19,14 @@ namespace {
 struct Options {
     const char* source = nullptr;
     const char* output = nullptr;
+    const char* solution = nullptr;
     int par = 255;
     bool solve = false;
     SolverLimits limits;
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: stagec [--par N | --solve] [--memory-mb N] source.stage output.map\n");
+    std::fprintf(stderr, "usage: stagec [--par N | --solve [--solution moves.txt]] [--memory-mb N] source.stage output.map\n");
     return 2;
 }
 
@@ -33,6 +35,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         const std::string arg = argv[i];
         if (arg == "--solve") {
             options.solve = true;
+        } else if (arg == "--solution" && i + 1 < argc) {
+            options.solution = argv[++i];
         } else if ((arg == "--par" || arg == "--memory-mb") && i + 1 < argc) {
             char* end = nullptr;
             const long value = std::strtol(argv[++i], &end, 10);
@@ -54,7 +58,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             return false;
         }
     }
-    return options.source && options.output;
+    return options.source && options.output && (options.solve || !options.solution);
 }
 
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
@@ -105,6 +109,11 @@ int Compile(const Options& options) {
             return 1;
         }
         bytes = EncodeStageFile(StageFileImageOf(source.source, static_cast<std::uint8_t>(result.Steps())));
+        const std::string moves = MovesText(result.moves) + "\n";
+        if (options.solution && !WriteFile(options.solution, std::vector<std::uint8_t>(moves.begin(), moves.end()))) {
+            std::fprintf(stderr, "%s: cannot write the file\n", options.solution);
+            return 1;
+        }
         std::printf("%s: par %d, %llu positions\n", options.source, result.Steps(),
                     static_cast<unsigned long long>(result.states));
     }

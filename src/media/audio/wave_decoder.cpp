@@ -32,7 +32,8 @@ struct SdlFree {
 std::optional<std::vector<int16_t>> ConvertToMixFormat(const SDL_AudioSpec& spec,
                                                        const Uint8* data, Uint32 length) {
     const int bytesPerFrame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
-    if (bytesPerFrame <= 0 || spec.freq <= 0) return std::nullopt;
+    // SDL's resampler overflows on absurd rates; no real sound uses them.
+    if (bytesPerFrame <= 0 || spec.freq < kMinSoundRate || spec.freq > kMaxSoundRate) return std::nullopt;
     const int64_t inFrames = length / bytesPerFrame;
     // A very low sample rate would make conversion multiply the data: bound
     // the result before converting.

@@ -12,6 +12,9 @@ namespace media_detail {
 // conversion; both bound what a lying header can make us allocate.
 constexpr size_t kMaxSoundFileBytes = 16u << 20;
 constexpr int64_t kMaxSoundSeconds = 300;
+// Sample rates outside this range are refused.
+constexpr int kMinSoundRate = 1000;
+constexpr int kMaxSoundRate = 384000;
 
 // True when the bytes have the layout of a RIFF WAVE file: a "RIFF" header
 // whose size fits the bytes, then chunks that each fit inside it, among them
