@@ -164,6 +164,18 @@ void BM_RotatedFullScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_RotatedFullScreen)->Unit(benchmark::kMicrosecond);
 
+// "Nothing" as the selection screen draws it every frame.
+void BM_DrawTextNothing(benchmark::State& state) {
+    TheScene();
+    SetFontType(3);
+    SetFontSize(24);
+    for (auto _ : state) {
+        DrawText(280, 230, "Nothing", MakeColor(255, 255, 255), 0);
+        benchmark::DoNotOptimize(media_detail::BackBufferPixels()[1234]);
+    }
+}
+BENCHMARK(BM_DrawTextNothing)->Unit(benchmark::kMicrosecond);
+
 // Prints the ratio of the two frame timings after the usual table.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:

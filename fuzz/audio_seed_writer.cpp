@@ -9,25 +9,6 @@ using namespace audio_test;
 
 namespace {
 
-// A wave file with a "fmt " body of our own (for the ADPCM formats).
-Bytes WaveWithFormat(const Bytes& format, const Bytes& data) {
-    Bytes body = {'W', 'A', 'V', 'E'};
-    for (const Bytes& chunk : {Chunk("fmt ", format), Chunk("data", data)})
-        body.insert(body.end(), chunk.begin(), chunk.end());
-    return Chunk("RIFF", body);
-}
-
-Bytes FormatFields(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t align, uint16_t bits) {
-    Bytes f;
-    AppendLe16(f, tag);
-    AppendLe16(f, channels);
-    AppendLe32(f, rate);
-    AppendLe32(f, rate * align);
-    AppendLe16(f, align);
-    AppendLe16(f, bits);
-    return f;
-}
-
 Bytes Ramp(size_t n) {
     Bytes b(n);
     for (size_t i = 0; i < n; ++i) b[i] = static_cast<uint8_t>(i * 37 + 11);
@@ -46,7 +27,7 @@ void WriteWaves(const std::string& dir) {
     Bytes ima = FormatFields(0x11, 1, 22050, 256, 4);
     AppendLe16(ima, 2);     // extra bytes
     AppendLe16(ima, 505);   // samples per block
-    WriteFile(dir + "/ima_adpcm.wav", WaveWithFormat(ima, Ramp(512)));
+    WriteFile(dir + "/ima_adpcm.wav", MakeWaveWithFormat(ima, Ramp(512)));
 
     Bytes ms = FormatFields(0x02, 1, 22050, 256, 4);
     AppendLe16(ms, 32);     // extra bytes
@@ -59,7 +40,7 @@ void WriteWaves(const std::string& dir) {
     }
     Bytes block = Ramp(256);
     block[0] = 0;  // predictor index
-    WriteFile(dir + "/ms_adpcm.wav", WaveWithFormat(ms, block));
+    WriteFile(dir + "/ms_adpcm.wav", MakeWaveWithFormat(ms, block));
 }
 
 void WriteMidis(const std::string& dir) {

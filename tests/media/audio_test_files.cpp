@@ -60,21 +60,29 @@ Bytes Chunk(const char* tag, const Bytes& body) {
     return out;
 }
 
-Bytes MakeWave(uint16_t formatTag, uint16_t channels, uint32_t rate, uint16_t bitsPerSample,
-               const Bytes& data) {
-    const uint16_t blockAlign = static_cast<uint16_t>(channels * bitsPerSample / 8);
+Bytes FormatFields(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t blockAlign, uint16_t bits) {
     Bytes format;
-    AppendLe16(format, formatTag);
+    AppendLe16(format, tag);
     AppendLe16(format, channels);
     AppendLe32(format, rate);
     AppendLe32(format, rate * blockAlign);
     AppendLe16(format, blockAlign);
-    AppendLe16(format, bitsPerSample);
+    AppendLe16(format, bits);
+    return format;
+}
+
+Bytes MakeWaveWithFormat(const Bytes& format, const Bytes& data) {
     Bytes body;
     AppendTag(body, "WAVE");
     AppendBytes(body, Chunk("fmt ", format));
     AppendBytes(body, Chunk("data", data));
     return Chunk("RIFF", body);
+}
+
+Bytes MakeWave(uint16_t formatTag, uint16_t channels, uint32_t rate, uint16_t bitsPerSample,
+               const Bytes& data) {
+    const uint16_t blockAlign = static_cast<uint16_t>(channels * bitsPerSample / 8);
+    return MakeWaveWithFormat(FormatFields(formatTag, channels, rate, blockAlign, bitsPerSample), data);
 }
 
 Bytes MakePcm16Wave(uint16_t channels, uint32_t rate, const std::vector<int16_t>& samples) {

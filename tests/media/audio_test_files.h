@@ -18,6 +18,10 @@ Bytes Chunk(const char* tag, const Bytes& body);
 // A RIFF WAVE file with the given "fmt " fields and data bytes.
 Bytes MakeWave(uint16_t formatTag, uint16_t channels, uint32_t rate, uint16_t bitsPerSample,
                const Bytes& data);
+// A wave file with a "fmt " body of the caller's own (for the ADPCM formats).
+Bytes MakeWaveWithFormat(const Bytes& format, const Bytes& data);
+// The common "fmt " fields: tag, channels, rate, block size, bits per sample.
+Bytes FormatFields(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t blockAlign, uint16_t bits);
 // 16-bit PCM from interleaved samples.
 Bytes MakePcm16Wave(uint16_t channels, uint32_t rate, const std::vector<int16_t>& samples);
 // 44100 Hz stereo 16-bit, every sample equal to `value`.

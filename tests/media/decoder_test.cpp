@@ -181,6 +181,11 @@ TEST_F(PngDecoderTest, ColourTypesAndDepths) {
     ExpectPixels(Decode(PngFile(p, o)), p, true);
     o.interlace = true;
     ExpectPixels(Decode(PngFile(p, o)), p, true);
+    Picture opaque = p;
+    opaque.alpha.assign(opaque.rgb.size(), 255);  // says nothing: the colour key applies instead
+    o = {};
+    o.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+    ExpectPixels(Decode(PngFile(opaque, o)), opaque, false);
 
     Picture grey = p;
     for (uint32_t& c : grey.rgb) c = (c & 0xFF) * 0x010101;

@@ -363,6 +363,14 @@ TEST_F(TargetTest, ScreenImageTargetAndBack) {
     EXPECT_EQ(Pixel(8, 8), kBlue);
 }
 
+TEST_F(TargetTest, DeletingTheTargetFallsBackToTheBackBuffer) {
+    const int target = MakeScreenImage(8, 8, 0);
+    ASSERT_EQ(SetDrawTarget(target), 0);
+    ASSERT_EQ(DeleteImage(target, 0), 0);
+    Fill(kRed);
+    EXPECT_EQ(Pixel(639, 479), kRed);
+}
+
 TEST_F(TargetTest, FrontScreenHoldsThePresentedFrame) {
     Fill(kRed);
     media_detail::OnFrontScreenPresented();

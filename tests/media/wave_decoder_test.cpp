@@ -68,6 +68,34 @@ TEST(WaveDecoder, FloatSamplesAreScaled) {
     EXPECT_NEAR((*decoded)[2], -8192, 2);
 }
 
+// ADPCM blocks whose nibbles are all zero hold their header's sample.
+TEST(WaveDecoder, ImaAdpcmIsDecoded) {
+    Bytes format = FormatFields(0x11, 1, 44100, 36, 4);
+    AppendLe16(format, 2);
+    AppendLe16(format, 65);  // samples per block: the header's and two per byte
+    Bytes block = {0xE8, 0x03, 0, 0};  // sample 1000, step index 0
+    block.resize(36, 0);
+    const auto decoded = DecodeWave(MakeWaveWithFormat(format, block));
+    ASSERT_TRUE(decoded);
+    ASSERT_EQ(decoded->size(), 2u * 65);
+    for (int16_t s : *decoded) EXPECT_NEAR(s, 1000, 1);
+}
+
+TEST(WaveDecoder, MsAdpcmIsDecoded) {
+    Bytes format = FormatFields(0x02, 1, 44100, 39, 4);
+    AppendLe16(format, 32);
+    AppendLe16(format, 66);  // the two header samples and two per byte
+    AppendLe16(format, 7);
+    for (int pair : {256, 0, 512, -256, 0, 0, 192, 64, 240, 0, 460, -208, 392, -232})
+        AppendLe16(format, static_cast<uint16_t>(pair));
+    Bytes block = {0, 16, 0, 0xE8, 0x03, 0xE8, 0x03};  // coefficients 0, delta 16, samples 1000
+    block.resize(39, 0);
+    const auto decoded = DecodeWave(MakeWaveWithFormat(format, block));
+    ASSERT_TRUE(decoded);
+    ASSERT_EQ(decoded->size(), 2u * 66);
+    for (int16_t s : *decoded) EXPECT_NEAR(s, 1000, 1);
+}
+
 class MalformedWave : public ::testing::Test {
 protected:
     Bytes good = MakePcm16Wave(2, 44100, std::vector<int16_t>(64, 7));

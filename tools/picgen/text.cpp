@@ -29,17 +29,35 @@ std::string FontFile(const Font& font) {
     return file;
 }
 
+// Fonts stay open for the life of the program and are closed at its end,
+// with the font library.
+class FontCache {
+public:
+    ~FontCache() {
+        for (auto& [key, font] : open_) TTF_CloseFont(font);
+        if (TTF_WasInit()) TTF_Quit();
+        SDL_Quit();
+    }
+
+    TTF_Font* Get(const Font& font) {
+        if (!TTF_WasInit() && TTF_Init() != 0) throw std::runtime_error("TTF_Init failed");
+        std::string key = font.family + (font.bold ? "/b/" : "/r/") + std::to_string(font.pixelSize);
+        auto it = open_.find(key);
+        if (it != open_.end()) return it->second;
+        TTF_Font* f = TTF_OpenFont(FontFile(font).c_str(), font.pixelSize);
+        if (!f) throw std::runtime_error("cannot open font " + key);
+        TTF_SetFontHinting(f, TTF_HINTING_LIGHT);
+        open_[key] = f;
+        return f;
+    }
+
+private:
+    std::map<std::string, TTF_Font*> open_;
+};
+
 TTF_Font* OpenFont(const Font& font) {
-    static std::map<std::string, TTF_Font*> open;  // the generator is a short-lived program
-    if (!TTF_WasInit() && TTF_Init() != 0) throw std::runtime_error("TTF_Init failed");
-    std::string key = font.family + (font.bold ? "/b/" : "/r/") + std::to_string(font.pixelSize);
-    auto it = open.find(key);
-    if (it != open.end()) return it->second;
-    TTF_Font* f = TTF_OpenFont(FontFile(font).c_str(), font.pixelSize);
-    if (!f) throw std::runtime_error("cannot open font " + key);
-    TTF_SetFontHinting(f, TTF_HINTING_LIGHT);
-    open[key] = f;
-    return f;
+    static FontCache cache;
+    return cache.Get(font);
 }
 
 }  // namespace

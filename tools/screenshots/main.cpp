@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     fs::remove_all(work);
 
     for (const auto& m : messages) std::fprintf(stderr, "message box: %s (%s)\n", m.text.c_str(), m.caption.c_str());
-    std::printf("last stage %d played in %zu steps; %zu of %zu pictures written to %s\n", stages, moves.size(),
-                written.size(), tour.snapshots.size(), out.c_str());
+    std::printf("last stage %d played in %zu steps; %d frames; %zu of %zu pictures written to %s\n", stages,
+                moves.size(), headless::FramesPresented(), written.size(), tour.snapshots.size(), out.c_str());
     return result == 0 && messages.empty() && written.size() == tour.snapshots.size() ? 0 : 1;
 }

@@ -50,7 +50,10 @@ ClipRect DrawingArea();
 // on the front screen, the window shows the result as it ends.
 class DrawScope {
 public:
-    explicit DrawScope(bool drawsOnFront = State().target == kFrontScreen) : drawsOnFront_(drawsOnFront) {}
+    // Draws on the current target.
+    DrawScope() : drawsOnFront_(State().target == kFrontScreen) {}
+    // Draws on the given screen id or image.
+    explicit DrawScope(int target) : drawsOnFront_(target == kFrontScreen) {}
     ~DrawScope();
     DrawScope(const DrawScope&) = delete;
     DrawScope& operator=(const DrawScope&) = delete;

@@ -47,7 +47,7 @@ bool ResolveCopySurface(int id, CopySurface& out) {
 }  // namespace
 
 int CopyImageRect(const Rect* src, const Rect* dst, int srcImage, int dstImage) {
-    DrawScope scope(dstImage == kFrontScreen);
+    DrawScope scope(dstImage);
     CopySurface from, to;
     if (!src || !dst || !ResolveCopySurface(srcImage, from) || !ResolveCopySurface(dstImage, to)) return -1;
     const ClipRect srcRect{src->left, src->top, src->right, src->bottom};

@@ -123,10 +123,15 @@ TextMask GrowMask(const TextMask& mask, int radius) {
     return grown;
 }
 
+void PrepareFont() { CurrentFont(); }
+
 void ShutdownText() {
     FontCache& cache = Cache();
     cache.Close();
-    if (cache.ttfStarted) TTF_Quit();
+    if (cache.ttfStarted) {
+        TTF_Quit();
+        FcFini();  // fontconfig's configuration is set up on first use; let it go with the font
+    }
     cache.ttfStarted = false;
 }
 

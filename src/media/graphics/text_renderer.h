@@ -19,6 +19,8 @@ struct TextMask {
 bool RenderTextMask(const char* text, TextMask& mask);
 // The mask grown by `radius` pixels on every side (square neighbourhood maximum).
 TextMask GrowMask(const TextMask& mask, int radius);
+// Opens the font for the current settings now rather than at the next text.
+void PrepareFont();
 // Closes the font (end of the layer's life).
 void ShutdownText();
 

@@ -94,6 +94,9 @@ std::optional<DecodedImage> DecodePng(Bytes bytes) {
         image.pixels[i] = PackRgb(p[2], p[1], p[0]);
         if (hasAlpha) image.alpha[i] = p[3];
     }
+    // An alpha channel that is opaque everywhere says nothing: such a picture
+    // keeps the colour key like any other.
+    DropMeaninglessAlpha(image, false);
     return image;
 }
 
