@@ -149,6 +149,9 @@ TEST_F(BmpDecoderTest, BitFieldsAndAlpha) {
     o.masks[0] = 0x0000FF00, o.masks[1] = 0x00FF0000, o.masks[2] = 0xFF000000, o.masks[3] = 0x000000FF;
     Picture q{2, 1, {0x11223380, 0xAABBCC00}, {}};
     ExpectPixels(Decode(BmpFile(q, o)), Picture{2, 1, {0x332211, 0xCCBBAA}, {0x80, 0x00}}, true);
+    // Alpha bytes left at zero everywhere are unset, not invisible.
+    Picture unset{2, 1, {0x11223300, 0xAABBCC00}, {}};
+    ExpectPixels(Decode(BmpFile(unset, o)), Picture{2, 1, {0x332211, 0xCCBBAA}, {}}, false);
 }
 
 TEST_F(BmpDecoderTest, TruncatedAndLyingFilesAreRefused) {
@@ -254,6 +257,7 @@ Picture Blocks(bool grey) {
 TEST_F(JpegDecoderTest, ColourAndGrey) {
     ExpectNear(Decode(JpegFile(Blocks(false), false)), Blocks(false), 3);
     ExpectNear(Decode(JpegFile(Blocks(true), true)), Blocks(true), 1);
+    ExpectNear(Decode(JpegFile(Blocks(false), false, true)), Blocks(false), 3);  // progressive
 }
 
 TEST_F(JpegDecoderTest, TruncatedAndLyingFilesAreRefused) {

@@ -300,7 +300,7 @@ inline Bytes PngFile(const Picture& p, const PngOptions& o) {
 }
 
 // Quality 100; grey pictures take the blue channel.
-inline Bytes JpegFile(const Picture& p, bool grey) {
+inline Bytes JpegFile(const Picture& p, bool grey, bool progressive = false) {
     jpeg_compress_struct info{};
     jpeg_error_mgr error{};
     info.err = jpeg_std_error(&error);
@@ -315,6 +315,7 @@ inline Bytes JpegFile(const Picture& p, bool grey) {
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
     info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 1;  // no chroma subsampling
+    if (progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     for (int y = 0; y < p.height; ++y) {
         Bytes row;

@@ -1,4 +1,5 @@
 // Pixel-exact checks of the image, box and copy operations.
+#include <cmath>
 #include <random>
 
 #include "graphics_fixture.h"
@@ -204,6 +205,25 @@ TEST_F(RotationTest, NinetyDegreesTurnsClockwise) {
 
 TEST_F(RotationTest, HalfTurnReversesBothAxes) {
     ExpectPermutation(180 * 0.017453292, [](int u, int v) { return std::pair{100 + 2 - u - 1, 100 + 1 - v - 1}; });
+}
+
+TEST_F(RotationTest, ScaleAndMirror) {
+    const int image = DistinctImage(2, 2);  // centre pixel (1, 1)
+    Fill(kBlue);
+    DrawImageRotated(10, 10, 2.0, 0.0, image, 1, 0);
+    EXPECT_EQ(Pixel(8, 8), Distinct(0, 0));
+    EXPECT_EQ(Pixel(9, 9), Distinct(0, 0));
+    EXPECT_EQ(Pixel(10, 8), Distinct(1, 0));
+    EXPECT_EQ(Pixel(11, 11), Distinct(1, 1));
+    EXPECT_EQ(CountNot(kBlue), 16);
+    Fill(kBlue);
+    DrawImageRotated(10, 10, 1.0, 0.0, image, 1, 1);  // mirrored left to right first
+    EXPECT_EQ(Pixel(9, 9), Distinct(1, 0));
+    EXPECT_EQ(Pixel(10, 9), Distinct(0, 0));
+    EXPECT_EQ(CountNot(kBlue), 4);
+    EXPECT_EQ(DrawImageRotated(10, 10, 0.0, 0.0, image, 1, 0), 0);  // nothing to draw
+    EXPECT_EQ(DrawImageRotated(10, 10, 1.0, std::nan(""), image, 1, 0), 0);
+    EXPECT_EQ(CountNot(kBlue), 4);
 }
 
 TEST_F(RotationTest, NoGapsAtOddAngles) {

@@ -43,6 +43,9 @@ bool ReadHeader(JpegSession& s, Bytes b) {
     if (setjmp(s.error.jump)) return false;
     jpeg_create_decompress(&s.info);
     s.created = true;
+    // Progressive files keep every coefficient of the image; past this the
+    // library reports an error instead of allocating.
+    s.info.mem->max_memory_to_use = static_cast<long>(kMaxImageBytes);
     jpeg_mem_src(&s.info, b.data(), static_cast<unsigned long>(b.size()));
     jpeg_read_header(&s.info, TRUE);
     switch (s.info.jpeg_color_space) {
