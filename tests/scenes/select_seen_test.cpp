@@ -293,3 +293,23 @@ TEST_F(SelectSeenTest, ConfirmOnTheVeryFirstFrameJudgesAPreviewBuiltAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SelectSeenTest, PreviewRebuildLeavesNoTraceBehindThePage) {
+    // The page's black pixels are transparent; the frame in which a preview
+    // is built must show black there, not the full-size stage drawn for it.
+    std::vector<uint32_t> background(640 * 480, kBackground);
+    for (int y = 400; y < 480; ++y) {
+        for (int x = 560; x < 640; ++x) background[y * 640 + x] = 0;
+    }
+    Picture("select_bg.bfg", 640, 480, background);
+    Stages(3);
+    SelectSeen scene;
+    const std::vector<uint32_t>& frame = Frame(scene);
+    EXPECT_EQ(At(frame, 600, 440), 0u);
+    Frame(scene, PAD_RIGHT);
+    EXPECT_EQ(At(headless::LastPresentedFrame(), 600, 440), 0u);
+}
+
+}  // namespace
