@@ -267,14 +267,6 @@ TEST_F(SelectSeenTest, ConfirmWinsOverCancelAndNeedsAStageThatLoads) {
     EXPECT_EQ(SaveData::Instance()->selectedStage, 3);
 }
 
-TEST_F(SelectSeenTest, CancelGoesBackToTheOpening) {
-    Stages(3);
-    SelectSeen scene;
-    Frame(scene);
-    Frame(scene, PAD_BUTTON2);
-    EXPECT_EQ(lastStep, SceneOpening);
-}
-
 TEST_F(SelectSeenTest, ConfirmOnTheVeryFirstFrameJudgesAPreviewBuiltAtOnce) {
     SaveData& save = Stages(4);
     save.selectedStage = 4;
