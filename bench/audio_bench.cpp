@@ -137,7 +137,7 @@ void PrintMusicStart() {
 }
 
 void PrintDeviceLatency() {
-    media_detail::AudioSystem silent(nullptr);
+    media_detail::AudioSystem silent;
     const auto output = media_detail::SdlAudioOutput::Open(silent);
     if (!output) {
         std::printf("no audio output device here; the game asks for %d frames a buffer (%.1f ms)\n",

@@ -19,7 +19,7 @@ AudioSystem* ActiveAudio() { return g_system.get(); }
 
 bool AudioInit() {
     AudioShutdown();
-    auto system = std::make_unique<AudioSystem>(nullptr);
+    auto system = std::make_unique<AudioSystem>();
     std::unique_ptr<SdlAudioOutput> output;
     if (!IsHeadless()) {  // headless runs open no device: tests pull frames
         output = SdlAudioOutput::Open(*system);

@@ -16,8 +16,6 @@ constexpr int64_t kReverbTailFrames = 3 * kMixRate;
 
 }  // namespace
 
-AudioSystem::AudioSystem(std::unique_ptr<MidiSynth> s) : synth(std::move(s)) {}
-
 void AudioSystem::EnsureSynth() {
     if (synthTried_) return;
     auto made = MakeFluidSynth(FindSoundFont());

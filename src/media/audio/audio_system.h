@@ -26,8 +26,6 @@ struct Music {
 // by `lock`.
 class AudioSystem {
 public:
-    explicit AudioSystem(std::unique_ptr<MidiSynth> synth);
-
     // Mixes the next `frames` frames of everything that plays into `out`
     // (interleaved 16-bit stereo). Takes the lock.
     void Render(int16_t* out, int frames);
