@@ -178,6 +178,7 @@ bool CMapSeen::IsStageCleared(uint8_t goalCode) const {
 
 void CMapSeen::PlayRuleSounds(const RuleSounds& sounds) const {
     for (RuleSound sound : sounds) {
+        if (soundLog) soundLog->push_back(sound);
         int handle = -1;
         switch (sound) {
             case RuleSound::Footstep: handle = footstep; break;
