@@ -473,3 +473,50 @@ TEST_F(MapScenePreview, MissingStageSaysNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+using MapSceneLoad = MapScenePreview;
+
+TEST_F(MapSceneLoad, TakesWhatTheFileSaysAndTheFixedTilePicture) {
+    stage.widthPixels = 600;  // 18 columns
+    stage.heightPixels = 420;
+    stage.backgroundName = "other_bg.bfg";
+    stage.tileName = "not_there.bfg";
+    stage.properties = {{"a", "42"}, {"b", "3"}};
+    stage.characters = {{3, 3}, {9, 10}};
+    stage.board.Set(9, 10, CELL_MARK_1);
+    WriteStage(1, stage);
+    play_pictures::WriteBackground("other_bg.bfg");
+    SaveData::Instance()->selectedStage = 1;
+    CMapSeen scene(false);
+    ASSERT_EQ(scene.GetNextId(0), SceneMap);
+    EXPECT_EQ(scene.width, 600);
+    EXPECT_EQ(scene.height, 420);
+    EXPECT_EQ(scene.par, 42);
+    EXPECT_EQ(scene.rules.markLimit, 3);
+    EXPECT_EQ(scene.rules.steps, 0);
+    ASSERT_NE(scene.player, nullptr);
+    EXPECT_EQ(scene.player->position, CTPoint(9 * 32, 10 * 32, 0));
+    EXPECT_EQ(scene.rules.board.At(9, 10), CELL_MARK_1);
+    ResourceManager& cache = ResourceManager::Instance();
+    EXPECT_EQ(scene.background, cache.GetImage(L"other_bg.bfg"));
+    EXPECT_EQ(scene.tiles, cache.GetImage(L"tails.bfg"));
+    EXPECT_NE(scene.tiles, -1);
+    EXPECT_TRUE(headless::Messages().empty());
+}
+
+TEST_F(MapSceneLoad, RecordShownAsBestAndMissingRecordAs255) {
+    WriteStage(1, stage);
+    SaveData::Instance()->selectedStage = 1;
+    {
+        CMapSeen scene(false);
+        EXPECT_EQ(scene.best, 255);
+    }
+    SaveData::Instance()->records[0] = 17;
+    CMapSeen scene(false);
+    EXPECT_EQ(scene.best, 17);
+    EXPECT_EQ(scene.stage, 1);
+}
+
+}  // namespace
