@@ -65,7 +65,7 @@ public:
             NoteClear();
             plan(*this, frame, input);
         });
-        return RunGame([this](SceneId id) {
+        const int result = RunGame([this](SceneId id) {
             std::unique_ptr<CSeen> scene = BuildScene(id);
             current = scene.get();
             currentId = id;
@@ -73,6 +73,11 @@ public:
             clearNoted = false;
             return scene;
         });
+        // A missing picture, sound or stage would have shown a message.
+        for (const headless::Message& message : headless::Messages()) {
+            ADD_FAILURE() << "the game showed \"" << message.text << "\" (" << message.caption << ")";
+        }
+        return result;
     }
 
     // Holds a button on every other frame, so each hold is a new press.
