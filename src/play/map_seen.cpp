@@ -1,7 +1,7 @@
 #include "play/map_seen.h"
 
+#include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,11 +21,16 @@ constexpr int kCell = Board::kCellPixels;
 // (each 32x64 tile covers the cell below it) uniform.
 constexpr int kLastDrawnRow = 12;
 
+// Reads the file (at most kMaxStageFileBytes of it); false when it cannot be
+// opened. A file that cannot be measured reads as empty and fails to parse.
 bool ReadStageBytes(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return false;
-    bytes.resize(static_cast<size_t>(kMaxStageFileBytes));
-    in.read(reinterpret_cast<char*>(bytes.data()), kMaxStageFileBytes);
+    const std::streamoff size = in.tellg();
+    const std::streamsize wanted = size > 0 ? std::min<std::streamsize>(size, kMaxStageFileBytes) : 0;
+    bytes.resize(static_cast<size_t>(wanted));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), wanted);
     bytes.resize(static_cast<size_t>(in.gcount()));
     return true;
 }
@@ -178,6 +183,7 @@ bool CMapSeen::IsStageCleared(uint8_t goalCode) const {
 
 void CMapSeen::PlayRuleSounds(const RuleSounds& sounds) const {
     for (RuleSound sound : sounds) {
+        if (soundLog) soundLog->push_back(sound);
         int handle = -1;
         switch (sound) {
             case RuleSound::Footstep: handle = footstep; break;

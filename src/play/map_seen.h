@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "play/player_chara.h"
 #include "play/tile_rules.h"
@@ -63,6 +64,9 @@ public:
     uint8_t stage = 1;
     uint8_t best = 255;  // 255: no record yet
     uint8_t par = 255;
+    // When set, every sound the scene plays is also appended here, in order
+    // (replays and tests follow the sequencing through it).
+    std::vector<RuleSound>* soundLog = nullptr;
 
 private:
     void PlayRuleSounds(const RuleSounds& sounds) const;

@@ -162,7 +162,11 @@ void SelectSeen::RebuildPreview() {
     // The map scene finds its stage through the save data.
     save->selectedStage = StageUnderCursor();
     preview = std::make_unique<CMapSeen>(false);
+    // The preview is drawn in the back buffer. Start it on black and leave
+    // black behind: the page's transparent pixels must not show it full size.
+    ClearScreen();
     previewImage = preview->RenderPreview();
+    ClearScreen();
     previewedCursor = cursor;
 }
 

@@ -32,7 +32,10 @@ protected:
         SetTransparentColor(0, 255, 0);
         KeyWithBfgKey(cipher_);
     }
-    void TearDown() override { EndMedia(); }
+    void TearDown() override {
+        cipher_.Release();
+        EndMedia();
+    }
 
     // The image handle of a picture of the game folder, or -1.
     int LoadPicture(const std::string& name) {

@@ -108,13 +108,6 @@ TEST_F(TitleTest, HeldDirectionMovesOnTheFirstFrameThenEveryEleventh) {
     EXPECT_EQ(ItemPixel(frame, 1), kItemColors[1]);
 }
 
-TEST_F(TitleTest, UpWrapsFromTheFirstItemToTheLast) {
-    Title title;
-    Frame(title, PAD_UP);
-    EXPECT_EQ(title.cursor, 3);
-    EXPECT_EQ(title.coolDown, 10);
-}
-
 TEST_F(TitleTest, UpAndDownInOneFrameCancelOut) {
     Title title;
     Frame(title, PAD_UP | PAD_DOWN);

@@ -1,9 +1,7 @@
 // Start and end of the audio half of the media layer, and the offline
 // rendering the headless platform offers to tests.
 #include "media/audio/audio_system.h"
-#include "media/audio/fluid_gm_synth.h"
 #include "media/audio/sdl_audio_output.h"
-#include "media/audio/soundfont_path.h"
 #include "media/headless.h"
 #include "media/media_internal.h"
 
@@ -21,13 +19,15 @@ AudioSystem* ActiveAudio() { return g_system.get(); }
 
 bool AudioInit() {
     AudioShutdown();
-    auto system = std::make_unique<AudioSystem>(nullptr);
+    auto system = std::make_unique<AudioSystem>();
     std::unique_ptr<SdlAudioOutput> output;
     if (!IsHeadless()) {  // headless runs open no device: tests pull frames
         output = SdlAudioOutput::Open(*system);
         if (!output) return false;
     }
-    system->synth = MakeFluidSynth(FindSoundFont());
+    // The game loads its soundfont here, before its first frame. Headless
+    // runs wait for their first piece of music: most tests never play any.
+    if (output) system->EnsureSynth();
     g_system = std::move(system);
     g_output = std::move(output);
     if (g_output) g_output->Resume();

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "media/audio/audio_format.h"
+#include "media/audio/fluid_gm_synth.h"
+#include "media/audio/soundfont_path.h"
 
 namespace media_detail {
 namespace {
@@ -14,7 +16,13 @@ constexpr int64_t kReverbTailFrames = 3 * kMixRate;
 
 }  // namespace
 
-AudioSystem::AudioSystem(std::unique_ptr<MidiSynth> s) : synth(std::move(s)) {}
+void AudioSystem::EnsureSynth() {
+    if (synthTried_) return;
+    auto made = MakeFluidSynth(FindSoundFont());
+    std::lock_guard guard(lock);
+    synth = std::move(made);
+    synthTried_ = true;
+}
 
 void AudioSystem::ResetAll() {
     StopMusicNow();

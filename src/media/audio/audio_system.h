@@ -26,8 +26,6 @@ struct Music {
 // by `lock`.
 class AudioSystem {
 public:
-    explicit AudioSystem(std::unique_ptr<MidiSynth> synth);
-
     // Mixes the next `frames` frames of everything that plays into `out`
     // (interleaved 16-bit stereo). Takes the lock.
     void Render(int16_t* out, int frames);
@@ -36,6 +34,11 @@ public:
     // default settings, as a restart of the audio system does.
     void ResetAll();
 
+    // Makes the synthesizer and loads the soundfont, once; the slow part of
+    // starting (a tenth of a second), done without the lock so the sound
+    // effects play on meanwhile.
+    void EnsureSynth();
+
     // The music that plays now, or -1.
     int PlayingMusic() const { return sequencer.Playing() ? lastMusic : -1; }
     void StopMusicNow();
@@ -43,7 +46,8 @@ public:
     std::mutex lock;
     HandleTable<Sound> sounds{HandleKind::Sound, kSoundSlots};
     HandleTable<Music> music{HandleKind::Music, kMusicSlots};
-    std::unique_ptr<MidiSynth> synth;  // null only when FluidSynth failed to start
+    // Null until EnsureSynth, and when FluidSynth could not start.
+    std::unique_ptr<MidiSynth> synth;
     MusicSequencer sequencer;
     int midiMode = 0;
     int initialLevel = 0;   // master level at start, hundredths of a decibel
@@ -54,6 +58,7 @@ public:
 private:
     void RenderMusic(int frames);
 
+    bool synthTried_ = false;
     std::vector<float> mix_;
     std::vector<float> music_;
     int64_t quietMusicFrames_ = 0;

@@ -24,6 +24,7 @@ int LoadMusic(const char* fileName) {
     if (!piece) return -1;
     auto music = std::make_unique<Music>();
     music->piece = std::make_shared<const media_detail::MidiPiece>(std::move(*piece));
+    audio->EnsureSynth();
     std::lock_guard guard(audio->lock);
     return audio->music.Add(std::move(music));
 }

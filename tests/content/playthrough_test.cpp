@@ -1,0 +1,296 @@
+// The whole game through the real frame loop on the headless platform, with
+// scripted keys: every stage is played with the solver's moves, one step as
+// soon as the figure stands still, and must clear in exactly its par.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "media/headless.h"
+#include "media/media.h"
+#include "play/map_seen.h"
+#include "resources/save_data.h"
+#include "scenes/select_seen.h"
+#include "scenes/title.h"
+#include "shell/game.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path GameFolder() { return fs::path(VELTRIM_BINARY_DIR) / "game"; }
+fs::path SolutionFolder() { return fs::path(VELTRIM_BINARY_DIR) / "stage-solutions"; }
+
+// Far more frames than the whole game needs; a run that gets here is stuck.
+constexpr int kFrameLimit = 400000;
+
+int KeyOf(char move) {
+    switch (move) {
+        case 'L': return KEY_LEFT;
+        case 'U': return KEY_UP;
+        case 'R': return KEY_RIGHT;
+        default: return KEY_DOWN;
+    }
+}
+
+// What one cleared stage showed when its clear began.
+struct Clear {
+    int stage = 0;
+    int steps = 0;
+    int par = 0;
+};
+
+// Runs the game with the shipped scene table, watching which scene is
+// current so the key script can react to it.
+class GameRun {
+public:
+    using Plan = std::function<void(GameRun& run, int frame, headless::FrameInput& input)>;
+
+    explicit GameRun(std::map<int, std::string> solutions) : solutions_(std::move(solutions)) {}
+
+    int Run(Plan plan) {
+        headless::UseHeadlessPlatform();
+        headless::SetInputScript([this, plan](int frame, headless::FrameInput& input) {
+            frames = frame;
+            if (frame >= kFrameLimit) {
+                input.closeWindow = true;
+                return;
+            }
+            NoteClear();
+            plan(*this, frame, input);
+        });
+        const int result = RunGame([this](SceneId id) {
+            std::unique_ptr<CSeen> scene = BuildScene(id);
+            current = scene.get();
+            currentId = id;
+            sceneLog.push_back(id);
+            clearNoted = false;
+            return scene;
+        });
+        // A missing picture, sound or stage would have shown a message.
+        for (const headless::Message& message : headless::Messages()) {
+            ADD_FAILURE() << "the game showed \"" << message.text << "\" (" << message.caption << ")";
+        }
+        return result;
+    }
+
+    // Holds a button on every other frame, so each hold is a new press.
+    static void Tap(int frame, headless::FrameInput& input, int key) {
+        if (frame % 2 == 0) input.keysHeld.push_back(key);
+    }
+
+    // In a map scene: the next move of the solution once the figure is idle.
+    void PlaySolution(headless::FrameInput& input) {
+        auto* map = dynamic_cast<CMapSeen*>(current);
+        if (!map || !map->player || map->rules.playState != kPlayStatePlaying || map->player->animating) return;
+        const std::string& moves = solutions_[map->stage];
+        const std::size_t next = map->rules.steps;
+        if (next < moves.size()) input.keysHeld.push_back(KeyOf(moves[next]));
+    }
+
+    // Walks the title menu's cursor to an item and confirms it.
+    void ChooseTitleItem(int frame, headless::FrameInput& input, int item) {
+        auto* title = dynamic_cast<Title*>(current);
+        if (!title) return;
+        if (title->cursor != item) {
+            if (title->coolDown == 0 && frame % 2 == 0) input.keysHeld.push_back(KEY_DOWN);
+        } else {
+            Tap(frame, input, KEY_Z);
+        }
+    }
+
+    CSeen* current = nullptr;
+    SceneId currentId = SceneEnd;
+    std::vector<SceneId> sceneLog;
+    std::vector<Clear> clears;
+    int frames = 0;
+
+private:
+    void NoteClear() {
+        auto* map = dynamic_cast<CMapSeen*>(current);
+        if (!map || clearNoted || map->rules.playState != kPlayStateClearing) return;
+        clears.push_back({map->stage, map->rules.steps, map->par});
+        clearNoted = true;
+    }
+
+    std::map<int, std::string> solutions_;
+    bool clearNoted = false;
+};
+
+class PlaythroughTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(GameFolder() / "Stage" / "stage1.map") || !fs::exists(SolutionFolder() / "stage1.txt")) {
+            GTEST_SKIP() << "the game's content is not built";
+        }
+        // The game reads its data from the current folder and writes data.sav
+        // there: a fresh folder that links to the built data.
+        for (const fs::directory_entry& entry : fs::directory_iterator(GameFolder())) {
+            const std::string name = entry.path().filename().string();
+            if (name == "veltrim" || name == "data.sav") continue;
+            fs::create_symlink(entry.path(), folder_.Path() / name);
+        }
+        for (int stage = 1; fs::exists(GameFolder() / "Stage" / ("stage" + std::to_string(stage) + ".map")); ++stage) {
+            std::ifstream in(SolutionFolder() / ("stage" + std::to_string(stage) + ".txt"));
+            in >> solutions[stage];
+            stageCount = stage;
+        }
+    }
+
+    void TearDown() override { SaveData::Destroy(); }
+
+    // The progress as the game saved it.
+    SaveData* SavedProgress() {
+        SaveData::Destroy();
+        SaveData* progress = SaveData::Instance(static_cast<std::uint8_t>(stageCount));
+        EXPECT_TRUE(progress->Load());
+        return progress;
+    }
+
+    // Writes a save file before a run.
+    void SaveProgress(const std::function<void(SaveData&)>& change) {
+        SaveData::Destroy();
+        SaveData* progress = SaveData::Instance(static_cast<std::uint8_t>(stageCount));
+        change(*progress);
+        ASSERT_TRUE(progress->Save());
+        SaveData::Destroy();
+    }
+
+    TempDir folder_;
+    std::map<int, std::string> solutions;
+    int stageCount = 0;
+};
+
+TEST_F(PlaythroughTest, EveryStageClearsInItsParFromTheTitleToTheEnding) {
+    GameRun run(solutions);
+    run.Run([](GameRun& r, int frame, headless::FrameInput& input) {
+        switch (r.currentId) {
+            case SceneOpening:
+            case SceneStageTitle: GameRun::Tap(frame, input, KEY_Z); break;
+            case SceneTitle: r.ChooseTitleItem(frame, input, 0); break;
+            case SceneMap: r.PlaySolution(input); break;
+            case SceneEnding: input.closeWindow = true; break;
+            default: break;
+        }
+    });
+    ASSERT_LT(run.frames, kFrameLimit) << "the run got stuck in scene " << run.currentId;
+    EXPECT_EQ(run.currentId, SceneEnding);
+    ASSERT_EQ(run.clears.size(), static_cast<std::size_t>(stageCount));
+    for (int stage = 1; stage <= stageCount; ++stage) {
+        const Clear& clear = run.clears[static_cast<std::size_t>(stage - 1)];
+        EXPECT_EQ(clear.stage, stage);
+        EXPECT_EQ(clear.steps, clear.par) << "stage " << stage;
+        EXPECT_EQ(clear.par, static_cast<int>(solutions[stage].size())) << "stage " << stage;
+    }
+    SaveData* progress = SavedProgress();
+    EXPECT_EQ(progress->continueStage, 1);
+    for (int stage = 1; stage <= stageCount; ++stage) {
+        EXPECT_EQ(progress->RecordOf(stage), solutions[stage].size()) << "stage " << stage;
+    }
+}
+
+TEST_F(PlaythroughTest, StageChosenOnTheSelectionScreenIsMarkedClearedAfterwards) {
+    constexpr int kStage = 2;
+    constexpr int kCell = kStage - 1;
+    constexpr int kSettle = 40;  // frames for the page and the preview to settle
+    std::vector<std::uint32_t> before;
+    std::vector<std::uint32_t> after;
+    auto cellPixels = [] {
+        const std::vector<std::uint32_t>& frame = headless::LastPresentedFrame();
+        std::vector<std::uint32_t> cell;
+        for (int y = 0; y < SelectSeen::kCellSize; ++y) {
+            for (int x = 0; x < SelectSeen::kCellSize; ++x) {
+                cell.push_back(frame[static_cast<std::size_t>((SelectSeen::CellY(kCell) + y) * 640 +
+                                                               SelectSeen::CellX(kCell) + x)]);
+            }
+        }
+        return cell;
+    };
+    int visits = 0;
+    int enteredAt = 0;
+    GameRun run(solutions);
+    run.Run([&](GameRun& r, int frame, headless::FrameInput& input) {
+        switch (r.currentId) {
+            case SceneOpening:
+            case SceneStageTitle: GameRun::Tap(frame, input, KEY_Z); break;
+            case SceneTitle: r.ChooseTitleItem(frame, input, 2); break;
+            case SceneMap: r.PlaySolution(input); break;
+            case SceneSelect: {
+                auto* select = dynamic_cast<SelectSeen*>(r.current);
+                const int visit = static_cast<int>(std::count(r.sceneLog.begin(), r.sceneLog.end(), SceneSelect));
+                if (visit != visits) {
+                    visits = visit;
+                    enteredAt = frame;
+                }
+                if (frame - enteredAt < kSettle) break;
+                if (visit == 1) {
+                    if (before.empty()) before = cellPixels();  // cursor on stage 1, stage 2 not cleared
+                    if (select->cursor != kCell) {
+                        if (select->coolDown == 0 && frame % 2 == 0) input.keysHeld.push_back(KEY_RIGHT);
+                    } else {
+                        GameRun::Tap(frame, input, KEY_Z);
+                    }
+                } else if (select->cursor == kCell) {
+                    if (select->coolDown == 0 && frame % 2 == 0) input.keysHeld.push_back(KEY_LEFT);
+                } else if (frame - enteredAt > 2 * kSettle) {
+                    after = cellPixels();
+                    input.closeWindow = true;
+                }
+                break;
+            }
+            default: break;
+        }
+    });
+    ASSERT_LT(run.frames, kFrameLimit) << "the run got stuck in scene " << run.currentId;
+    ASSERT_EQ(run.clears.size(), 1u);
+    EXPECT_EQ(run.clears[0].stage, kStage);
+    EXPECT_EQ(run.clears[0].steps, run.clears[0].par);
+    // The clear led straight back to the selection screen.
+    const std::vector<SceneId> expected = {SceneOpening, SceneTitle, SceneSelect, SceneStageTitle, SceneMap, SceneSelect};
+    EXPECT_EQ(run.sceneLog, expected);
+    ASSERT_FALSE(before.empty());
+    ASSERT_FALSE(after.empty());
+    EXPECT_NE(before, after) << "the cell of the cleared stage looks the same as before";
+    SaveData* progress = SavedProgress();
+    EXPECT_EQ(progress->RecordOf(kStage), solutions[kStage].size());
+    EXPECT_EQ(progress->RecordOf(1), 0);
+    EXPECT_EQ(progress->continueStage, 1);  // choosing a stage does not move the continue point
+}
+
+TEST_F(PlaythroughTest, ContinueResumesAtTheSavedStage) {
+    constexpr int kSaved = 5;
+    SaveProgress([](SaveData& progress) { progress.continueStage = kSaved; });
+    int playedStage = 0;
+    GameRun run(solutions);
+    run.Run([&](GameRun& r, int frame, headless::FrameInput& input) {
+        switch (r.currentId) {
+            case SceneOpening: GameRun::Tap(frame, input, KEY_Z); break;
+            case SceneStageTitle:
+                if (!r.clears.empty()) {
+                    input.closeWindow = true;  // the card of the stage after
+                } else {
+                    GameRun::Tap(frame, input, KEY_Z);
+                }
+                break;
+            case SceneTitle: r.ChooseTitleItem(frame, input, 1); break;
+            case SceneMap:
+                playedStage = dynamic_cast<CMapSeen*>(r.current)->stage;
+                r.PlaySolution(input);
+                break;
+            default: break;
+        }
+    });
+    ASSERT_LT(run.frames, kFrameLimit) << "the run got stuck in scene " << run.currentId;
+    EXPECT_EQ(playedStage, kSaved);
+    ASSERT_EQ(run.clears.size(), 1u);
+    EXPECT_EQ(run.clears[0].steps, run.clears[0].par);
+    EXPECT_EQ(SavedProgress()->continueStage, kSaved + 1);
+}
+
+}  // namespace

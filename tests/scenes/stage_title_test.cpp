@@ -1,0 +1,146 @@
+// The stage title card through the game's frame loop.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "media/headless.h"
+#include "media/media.h"
+#include "play/stage_file.h"
+#include "resources/resource_manager.h"
+#include "resources/save_data.h"
+#include "scenes/stage_title.h"
+#include "shell/game.h"
+#include "support/play_pictures.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using play_pictures::At;
+using play_pictures::kLabel;
+using play_pictures::TitleDigit;
+
+// Asks for the title card at once, so the switcher builds it mid-game.
+class Launcher : public CSeen {
+public:
+    Launcher() { nextId = SceneOpening; }
+    SceneId GetNextId(int32_t) override { return nextId; }
+    SceneId Update(uint32_t) override { return nextId; }
+    SceneId Step(int32_t) override { return nextId = SceneStageTitle; }
+    void Draw() override {}
+};
+
+class StageTitleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::UseHeadlessPlatform();
+        ResourceManager::Instance().ForgetAll();
+        SaveData::Destroy();
+        SaveData::SetFilePath((dir.Path() / "data.sav").string());
+        play_pictures::WriteStageTitle();
+        dir.Write(StageFilePath(1), {0});  // a stage file, so the game starts
+    }
+    void TearDown() override {
+        SaveData::Destroy();
+        ResourceManager::Instance().ForgetAll();
+    }
+
+    // Runs the launcher and then the card for up to `frames` frames; `keys`
+    // gives the keys held during each pass of the loop (from 1).
+    void Run(int frames, std::function<std::vector<int>(int)> keys = nullptr) {
+        headless::SetInputScript([&, frames](int presented, headless::FrameInput& input) {
+            if (keys) input.keysHeld = keys(presented + 1);
+            if (presented >= frames) input.closeWindow = true;
+        });
+        headless::SetFrameObserver([&](int, const std::vector<uint32_t>& pixels) { shots.push_back(pixels); });
+        RunGame([this](SceneId id) -> std::unique_ptr<CSeen> {
+            requested.push_back(id);
+            SaveData& progress = *SaveData::Instance();
+            if (id == SceneOpening) return std::make_unique<Launcher>();
+            if (id != SceneStageTitle) return nullptr;
+            progress.mode = mode;
+            progress.continueStage = continueStage;
+            progress.selectedStage = selectedStage;
+            auto card = std::make_unique<StageTitle>();
+            shown = card->stage;
+            return card;
+        });
+        headless::SetFrameObserver(nullptr);
+        headless::SetInputScript(nullptr);
+    }
+
+    // Digits drawn at x = 354, 370, 386 on the row of the card (-1: none).
+    std::vector<int> ShownDigits(const std::vector<uint32_t>& frame) const {
+        std::vector<int> digits;
+        for (int x : {354, 370, 386}) {
+            int found = -1;
+            for (int d = 0; d < 10; ++d) {
+                if (At(frame, x, 228) == TitleDigit(d) && At(frame, x + 14, 251) == TitleDigit(d)) found = d;
+            }
+            digits.push_back(found);
+        }
+        return digits;
+    }
+
+    TempDir dir;
+    int mode = 0;
+    uint8_t continueStage = 1;
+    uint8_t selectedStage = 1;
+    int shown = -1;
+    std::vector<SceneId> requested;
+    std::vector<std::vector<uint32_t>> shots;
+};
+
+TEST_F(StageTitleTest, DigitPositionsForOneTwoAndThreeDigits) {
+    struct Case {
+        uint8_t stage;
+        std::vector<int> digits;
+    };
+    for (const Case& c : {Case{7, {7, -1, -1}}, Case{12, {1, 2, -1}}, Case{120, {1, 2, 0}}}) {
+        SetUp();
+        shots.clear();
+        mode = 2;
+        selectedStage = c.stage;
+        Run(3);
+        ASSERT_EQ(shots.size(), 3u);
+        const auto& frame = shots.back();
+        EXPECT_EQ(ShownDigits(frame), c.digits) << int(c.stage);
+        EXPECT_EQ(At(frame, 274, 228), kLabel);
+        EXPECT_EQ(At(frame, 337, 251), kLabel);
+        EXPECT_EQ(At(frame, 273, 228), 0u);
+        EXPECT_EQ(At(frame, 338, 240), 0u);
+        EXPECT_EQ(At(frame, 354, 227), 0u);
+        EXPECT_EQ(At(frame, 354, 252), 0u);
+        TearDown();
+    }
+}
+
+TEST_F(StageTitleTest, StageFollowsThePlayMode) {
+    struct Case {
+        int mode;
+        int expected;
+    };
+    for (const Case& c : {Case{0, 1}, Case{1, 9}, Case{2, 4}}) {
+        SetUp();
+        mode = c.mode;
+        continueStage = 9;
+        selectedStage = 4;
+        Run(2);
+        EXPECT_EQ(shown, c.expected) << c.mode;
+        TearDown();
+    }
+}
+
+TEST_F(StageTitleTest, WaitsForTheFirstButtonToGoDownAgain) {
+    // Z is held when the card appears (it was the title menu's confirm): the
+    // card stays until Z is released and pressed again.
+    Run(40, [](int pass) {
+        if (pass <= 10 || pass == 14) return std::vector<int>{KEY_Z};
+        if (pass == 12) return std::vector<int>{KEY_X, KEY_C, KEY_LEFT, KEY_Q};
+        return std::vector<int>{};
+    });
+    EXPECT_EQ(requested, (std::vector<SceneId>{SceneOpening, SceneStageTitle, SceneMap}));
+    EXPECT_EQ(shots.size(), 14u);
+}
+
+}  // namespace
