@@ -1,5 +1,6 @@
 // The pictures around play: the opening logo, the title background, the
 // ending's title, logo and staff roll, and the window icon.
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -32,13 +33,16 @@ void Island(Canvas& c, int left, int top) {
     int width = static_cast<int>(board[0].size()) * 32;
     // The rock under the island, narrowing to a point.
     float base = top + 32.0f * board.size() + 4;
-    c.Fill(Polygon({{left + 40.0f, base - 10}, {left + width - 40.0f, base - 10}, {left + width - 44.0f, base + 22},
-                    {left + width / 2.0f + 26, base + 52}, {left + width / 2.0f - 4, base + 74},
-                    {left + width / 2.0f - 30, base + 44}, {left + 48.0f, base + 20}}),
-           [&](float x, float y) {
-               float n = FractalNoise(x / 10, y / 10, 3, 77);
-               return Mix(Hex(0x7a5a68), Hex(0x2a1a30), (y - base) / 70 + (n - 0.5f) * 0.4f);
-           });
+    Sdf rock = Polygon({{left + 36.0f, base - 10}, {left + width - 36.0f, base - 10}, {left + width - 44.0f, base + 22},
+                        {left + width / 2.0f + 26, base + 56}, {left + width / 2.0f - 4, base + 80},
+                        {left + width / 2.0f - 30, base + 46}, {left + 46.0f, base + 20}});
+    c.Fill(Grow(rock, 1.5f), Hex(0x1a1024));
+    c.Fill(rock, [&](float x, float y) {
+        // Lit from the upper left, with strata and a little grain.
+        float n = FractalNoise(x / 10, y / 4, 3, 77);
+        float light = std::clamp(1.0f - (y - base) / 80 - (x - left) / (2.0f * width), 0.0f, 1.0f);
+        return Mix(Hex(0x3a2434), Hex(0xa08070), light * 0.8f + (n - 0.5f) * 0.3f);
+    });
     for (size_t r = 0; r < board.size(); ++r)
         for (size_t col = 0; col < board[r].size(); ++col)
             if (int code = board[r][col]; code)
