@@ -506,6 +506,17 @@ TEST_F(MapSceneLoad, TakesWhatTheFileSaysAndTheFixedTilePicture) {
     EXPECT_TRUE(headless::Messages().empty());
 }
 
+TEST_F(MapSceneLoad, BackgroundNamedOutsideAscii) {
+    stage.backgroundName = "背景_é.bfg";
+    WriteStage(1, stage);
+    play_pictures::WriteBackground("背景_é.bfg");
+    SaveData::Instance()->selectedStage = 1;
+    CMapSeen scene(false);
+    EXPECT_NE(scene.background, -1);
+    EXPECT_EQ(scene.background, ResourceManager::Instance().GetImage(L"背景_é.bfg"));
+    EXPECT_TRUE(headless::Messages().empty());
+}
+
 TEST_F(MapSceneLoad, RecordShownAsBestAndMissingRecordAs255) {
     WriteStage(1, stage);
     SaveData::Instance()->selectedStage = 1;
