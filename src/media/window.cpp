@@ -27,8 +27,11 @@ struct LayerState {
     std::unique_ptr<Platform> platform;
 };
 
+// Never destroyed: a process that exits without EndMedia (say, when the
+// display connection is lost) must not tear the window down from exit
+// handlers; the system reclaims it and the single-copy lock.
 LayerState& Layer() {
-    static LayerState state;
+    static LayerState& state = *new LayerState;
     return state;
 }
 
