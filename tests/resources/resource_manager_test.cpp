@@ -15,6 +15,7 @@
 
 #include "media/headless.h"
 #include "media/media.h"
+#include "media/media_internal.h"
 #include "resources/test_pictures.h"
 
 namespace {
@@ -252,6 +253,17 @@ TEST_F(ResourceManagerTest, PicturesAndSoundsShareOneNamespace) {
     EXPECT_EQ(manager.GetImage(L"beep.wav"), sound);
     EXPECT_EQ(MessageCount(), 0u);
     EXPECT_EQ(manager.Entries().size(), 2u);
+}
+
+TEST_F(ResourceManagerTest, WithoutASoundDeviceGoodSoundsAreNotReportedAsFailures) {
+    WriteFile("beep.wav", test_pictures::MakeWav());
+    const std::vector<uint8_t> noise{'n', 'o', 't', ' ', 'w', 'a', 'v', 'e'};
+    WriteFile("noise.wav", noise);
+    media_detail::AudioShutdown();  // as on a machine without a sound card
+    EXPECT_NE(manager.GetSound(L"beep.wav"), -1);
+    EXPECT_EQ(MessageCount(), 0u);
+    EXPECT_EQ(manager.GetSound(L"noise.wav"), -1);
+    EXPECT_EQ(MessageCount(), 1u);
 }
 
 TEST_F(ResourceManagerTest, SoundNamesAreConvertedSafely) {
