@@ -8,9 +8,9 @@
 #include "media/media.h"
 #include "play/stage_choice.h"
 #include "play/stage_file.h"
-#include "play/wide_text.h"
 #include "resources/resource_manager.h"
 #include "resources/save_data.h"
+#include "resources/wide_name.h"
 
 namespace {
 
