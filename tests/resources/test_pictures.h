@@ -68,6 +68,18 @@ inline void WriteBfg(const std::filesystem::path& path, std::span<const uint8_t>
     cipher.Release();
 }
 
+// Plain pictures for the stage selection screen and the map scene it leads
+// to; `selectBackground` fills the selection screen.
+inline void WriteSelectAndMapPictures(uint32_t selectBackground) {
+    WriteBfg("select_bg.bfg", MakeSolidBmp(640, 480, selectBackground));
+    WriteBfg("select_frames.bfg", MakeSolidBmp(144, 48, 0x40A040));
+    WriteBfg("select_icons.bfg", MakeSolidBmp(96, 64, 0x808080));
+    WriteBfg("number.bfg", MakeSolidBmp(96, 16, 0xFFFFFF));
+    WriteBfg("bg1.bfg", MakeSolidBmp(640, 480, 0x336699));
+    WriteBfg("tails.bfg", MakeSolidBmp(576, 64, 0x999999));
+    WriteBfg("heroine.bfg", MakeSolidBmp(128, 256, 0xAA5500));
+}
+
 // A mono 16-bit PCM WAV of a few samples, enough for LoadSound.
 inline std::vector<uint8_t> MakeWav(int samples = 64) {
     std::vector<uint8_t> out;

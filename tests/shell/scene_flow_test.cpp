@@ -41,13 +41,7 @@ protected:
         WriteBfg("logo.bfg", MakeSolidBmp(160, 96, 0x0000FF));
         WriteBfg("title_bg.bfg", MakeSolidBmp(640, 480, kTitleBackground));
         WriteBfg("title_menu.bfg", MakeSolidBmp(96, 64, 0xE0E0E0));
-        WriteBfg("select_bg.bfg", MakeSolidBmp(640, 480, kSelectBackground));
-        WriteBfg("select_frames.bfg", MakeSolidBmp(144, 48, 0x40A040));
-        WriteBfg("select_icons.bfg", MakeSolidBmp(96, 64, 0x808080));
-        WriteBfg("number.bfg", MakeSolidBmp(96, 16, 0xFFFFFF));
-        WriteBfg("bg1.bfg", MakeSolidBmp(640, 480, 0x336699));
-        WriteBfg("tails.bfg", MakeSolidBmp(576, 64, 0x999999));
-        WriteBfg("heroine.bfg", MakeSolidBmp(128, 256, 0xAA5500));
+        WriteSelectAndMapPictures(kSelectBackground);
         for (const char* sound : {"move1.wav", "move2.wav", "ok.wav", "cansel.wav", "footstep.wav", "footstep2.wav",
                                   "warp.wav", "brock.wav", "arrow.wav", "erase.wav"}) {
             WriteFile(sound, MakeWav());
