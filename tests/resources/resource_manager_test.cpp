@@ -25,14 +25,6 @@ using test_pictures::MakeSolidBmp;
 using test_pictures::WriteBfg;
 using test_pictures::WriteFile;
 
-image_writers::Picture PictureOf(int width, int height, const std::vector<uint32_t>& pixels) {
-    image_writers::Picture picture;
-    picture.width = width;
-    picture.height = height;
-    picture.rgb = pixels;
-    return picture;
-}
-
 // A picture with distinct colours in every quarter, so a flipped or shifted
 // decode shows.
 std::vector<uint32_t> QuarterPixels(int width, int height) {
@@ -99,7 +91,7 @@ TEST_F(ResourceManagerTest, BfgpackRoundTripOfPngAndBmpGivesTheOriginalPixels) {
     const int w = 12;
     const int h = 10;
     const std::vector<uint32_t> pixels = QuarterPixels(w, h);
-    WriteFile("pic.png", image_writers::PngFile(PictureOf(w, h, pixels), {}));
+    WriteFile("pic.png", image_writers::PngFile(image_writers::MakePicture(w, h, pixels), {}));
     WriteFile("pic.bmp", MakeBmp(w, h, pixels));
     for (const char* name : {"pic.png", "pic.bmp"}) {
         SCOPED_TRACE(name);
@@ -123,7 +115,7 @@ TEST_F(ResourceManagerTest, BfgpackRoundTripOfJpegDecodesLikeTheJpegItself) {
     const int w = 16;
     const int h = 16;
     const std::vector<uint32_t> pixels = QuarterPixels(w, h);
-    const std::vector<uint8_t> jpeg = image_writers::JpegFile(PictureOf(w, h, pixels), false);
+    const std::vector<uint8_t> jpeg = image_writers::JpegFile(image_writers::MakePicture(w, h, pixels), false);
     WriteFile("pic.jpg", jpeg);
     Bfgpack("pack", "pic.jpg", "pic.bfg");
 

@@ -16,11 +16,7 @@ namespace test_pictures {
 
 // A 24-bit bottom-up BMP of width x height pixels given as 0x00RRGGBB.
 inline std::vector<uint8_t> MakeBmp(int width, int height, std::span<const uint32_t> pixels) {
-    image_writers::Picture picture;
-    picture.width = width;
-    picture.height = height;
-    picture.rgb.assign(pixels.begin(), pixels.end());
-    return image_writers::BmpFile(picture, {});
+    return image_writers::BmpFile(image_writers::MakePicture(width, height, {pixels.begin(), pixels.end()}), {});
 }
 
 // A BMP filled with one colour.
