@@ -11,6 +11,7 @@
 #include "resources/resource_manager.h"
 #include "resources/save_data.h"
 #include "resources/wide_name.h"
+#include "scenes/scene_music.h"
 
 namespace {
 
@@ -126,14 +127,7 @@ SceneId CMapSeen::Step(int32_t) {
 
 void CMapSeen::FollowMusicRule() {
     if (music == -1) return;
-    const bool active = IsWindowActive() != 0;
-    if (!active && !musicPaused) {
-        StopMusic(music);
-        musicPaused = 1;
-    } else if (active && musicPaused) {
-        PlayMusic(music, 3, 3000);
-        musicPaused = 0;
-    }
+    ApplyMusicRule(music, musicPaused);
 }
 
 void CMapSeen::FinishClear() {
