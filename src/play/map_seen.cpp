@@ -11,6 +11,7 @@
 #include "resources/resource_manager.h"
 #include "resources/save_data.h"
 #include "resources/wide_name.h"
+#include "scenes/play_type.h"
 #include "scenes/scene_music.h"
 
 namespace {
@@ -187,10 +188,10 @@ void CMapSeen::PlayRuleSounds(const RuleSounds& sounds) const {
             case RuleSound::Arrow: handle = arrow; break;
             case RuleSound::Erase: handle = erase; break;
             case RuleSound::Clear:
-                PlaySoundFile("clear.wav", 1);
+                PlaySoundFile("clear.wav", kPlayBackground);
                 continue;
         }
-        PlaySound(handle, 1, 1);
+        PlaySound(handle, kPlayBackground, 1);
     }
 }
 

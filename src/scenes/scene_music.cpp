@@ -1,10 +1,7 @@
 #include "scenes/scene_music.h"
 
 #include "media/media.h"
-
-namespace {
-constexpr int kPlayLooping = 3;
-}
+#include "scenes/play_type.h"
 
 SceneMusic::SceneMusic(const char* fileName) : music(LoadMusic(fileName)) {}
 
