@@ -28,14 +28,7 @@ public:
         fs::create_directories(dir);
         home = fs::current_path();
         fs::current_path(dir);
-        using namespace test_pictures;
-        WriteBfg("select_bg.bfg", MakeSolidBmp(640, 480, 0x203040));
-        WriteBfg("select_frames.bfg", MakeSolidBmp(144, 48, 0x40A040));
-        WriteBfg("select_icons.bfg", MakeSolidBmp(96, 64, 0x808080));
-        WriteBfg("number.bfg", MakeSolidBmp(96, 16, 0xE0E0E0));
-        WriteBfg("bg1.bfg", MakeSolidBmp(640, 480, 0x336699));
-        WriteBfg("tails.bfg", MakeSolidBmp(576, 64, 0x999999));
-        WriteBfg("heroine.bfg", MakeSolidBmp(128, 256, 0xAA5500));
+        test_pictures::WriteSelectAndMapPictures(0x203040);
         StageFileImage image;
         for (int r = Board::kFirstPlayRow; r <= Board::kLastPlayRow; ++r) {
             for (int c = Board::kFirstPlayColumn; c <= Board::kLastPlayColumn; ++c) {
@@ -43,7 +36,7 @@ public:
             }
         }
         image.characters = {{5, 6}};
-        for (int n = 1; n <= 60; ++n) WriteFile(StageFilePath(n), EncodeStageFile(image));
+        for (int n = 1; n <= 60; ++n) test_pictures::WriteFile(StageFilePath(n), EncodeStageFile(image));
         headless::UseHeadlessPlatform();
         InitMedia();
         SaveData::SetFilePath((dir / "data.sav").string());

@@ -7,7 +7,6 @@
 #include <QButtonGroup>
 #include <QDialog>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -116,13 +115,7 @@ QDialog* MainDialog::Create() {
 }
 
 bool MainDialog::WindowProc(QWidget*, QEvent* event) {
-    // The close box and Escape both mean command 2.
-    if (event->type() == QEvent::Close) {
-        OnCommand(kIdCancel);
-        return true;
-    }
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+    if (IsCancelRequest(event)) {
         OnCommand(kIdCancel);
         return true;
     }

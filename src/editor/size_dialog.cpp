@@ -6,7 +6,6 @@
 
 #include <QDialog>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,13 +74,7 @@ int SizeDialog::DoModal(QWidget* owner) {
 }
 
 bool SizeDialog::WindowProc(QWidget*, QEvent* event) {
-    // Escape and the close box cancel, as the Cancel button does.
-    if (event->type() == QEvent::Close) {
-        OnCommand(kIdCancel);
-        return true;
-    }
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+    if (IsCancelRequest(event)) {
         OnCommand(kIdCancel);
         return true;
     }

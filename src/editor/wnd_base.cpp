@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QVariant>
 
 namespace {
@@ -48,4 +50,12 @@ int CWndBase::Attach(QWidget* window, CWndBase* object) {
         window->installEventFilter(new WindowHook(window));
     }
     return 1;
+}
+
+bool CWndBase::IsCancelRequest(const QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        return true;
+    }
+    return event->type() == QEvent::KeyPress &&
+           static_cast<const QKeyEvent*>(event)->matches(QKeySequence::Cancel);
 }

@@ -22,6 +22,9 @@ public:
     // Binds window to object. Returns 0 for a null window, 1 otherwise.
     static int Attach(QWidget* window, CWndBase* object);
 
+    // True for the close box and for Escape: both mean "cancel" to a dialog.
+    static bool IsCancelRequest(const QEvent* event);
+
     QPointer<QWidget> hwnd;  // the attached window; null before attaching and once it is destroyed
     bool isDialog = false;   // the attached window is a dialog
 

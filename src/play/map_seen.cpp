@@ -8,9 +8,11 @@
 #include "media/media.h"
 #include "play/stage_choice.h"
 #include "play/stage_file.h"
-#include "play/wide_text.h"
 #include "resources/resource_manager.h"
 #include "resources/save_data.h"
+#include "resources/wide_name.h"
+#include "scenes/play_type.h"
+#include "scenes/scene_music.h"
 
 namespace {
 
@@ -126,14 +128,7 @@ SceneId CMapSeen::Step(int32_t) {
 
 void CMapSeen::FollowMusicRule() {
     if (music == -1) return;
-    const bool active = IsWindowActive() != 0;
-    if (!active && !musicPaused) {
-        StopMusic(music);
-        musicPaused = 1;
-    } else if (active && musicPaused) {
-        PlayMusic(music, 3, 3000);
-        musicPaused = 0;
-    }
+    ApplyMusicRule(music, musicPaused);
 }
 
 void CMapSeen::FinishClear() {
@@ -193,10 +188,10 @@ void CMapSeen::PlayRuleSounds(const RuleSounds& sounds) const {
             case RuleSound::Arrow: handle = arrow; break;
             case RuleSound::Erase: handle = erase; break;
             case RuleSound::Clear:
-                PlaySoundFile("clear.wav", 1);
+                PlaySoundFile("clear.wav", kPlayBackground);
                 continue;
         }
-        PlaySound(handle, 1, 1);
+        PlaySound(handle, kPlayBackground, 1);
     }
 }
 

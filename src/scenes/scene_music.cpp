@@ -1,10 +1,7 @@
 #include "scenes/scene_music.h"
 
 #include "media/media.h"
-
-namespace {
-constexpr int kPlayLooping = 3;
-}
+#include "scenes/play_type.h"
 
 SceneMusic::SceneMusic(const char* fileName) : music(LoadMusic(fileName)) {}
 
@@ -13,14 +10,16 @@ SceneMusic::~SceneMusic() {
     DeleteMusic(music);
 }
 
-void SceneMusic::ApplyMusicRule() {
+void SceneMusic::ApplyMusicRule() { ::ApplyMusicRule(music, musicStopped); }
+
+void ApplyMusicRule(int32_t music, uint8_t& stopped) {
     const bool active = IsWindowActive() != 0;
-    if (!active && musicStopped == 0) {
+    if (!active && stopped == 0) {
         StopMusic(music);
-        musicStopped = 1;
-    } else if (active && musicStopped != 0) {
+        stopped = 1;
+    } else if (active && stopped != 0) {
         // Not resumed where it stopped: always from the same point.
-        PlayMusic(music, kPlayLooping, kRestartTick);
-        musicStopped = 0;
+        PlayMusic(music, kPlayLooping, SceneMusic::kRestartTick);
+        stopped = 0;
     }
 }

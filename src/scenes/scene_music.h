@@ -23,3 +23,7 @@ public:
     int32_t music = -1;
     uint8_t musicStopped = 1;  // 1 while the music is not playing
 };
+
+// The same rule for a scene that keeps its own handle and flag: `stopped` is
+// 1 while the music is not playing.
+void ApplyMusicRule(int32_t music, uint8_t& stopped);

@@ -5,11 +5,7 @@
 #include "media/media.h"
 #include "resources/resource_manager.h"
 #include "resources/save_data.h"
-
-namespace {
-constexpr int kPlayWaiting = 0;
-constexpr int kPlayBackground = 1;
-}  // namespace
+#include "scenes/play_type.h"
 
 SelectSeen::SelectSeen()
     : pageImage(MakeScreenImage(kScreenWidth, kScreenHeight, 0)),

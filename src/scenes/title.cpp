@@ -3,11 +3,7 @@
 #include "media/media.h"
 #include "resources/resource_manager.h"
 #include "resources/save_data.h"
-
-namespace {
-constexpr int kPlayWaiting = 0;
-constexpr int kPlayBackground = 1;
-}  // namespace
+#include "scenes/play_type.h"
 
 // Pictures first, then the sound; the music member is built last.
 Title::Title()

@@ -1,4 +1,8 @@
 // Program entry of the game.
+#include "shell/data_folder.h"
 #include "shell/game.h"
 
-int main() { return RunGame(); }
+int main() {
+    EnterDataFolder(RunningProgramFile());
+    return RunGame();
+}

@@ -14,6 +14,7 @@
 #include "media/headless.h"
 #include "media/media.h"
 #include "play/map_seen.h"
+#include "play/stage_file.h"
 #include "resources/save_data.h"
 #include "scenes/select_seen.h"
 #include "scenes/title.h"
@@ -126,7 +127,7 @@ private:
 class PlaythroughTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::exists(GameFolder() / "Stage" / "stage1.map") || !fs::exists(SolutionFolder() / "stage1.txt")) {
+        if (!fs::exists(GameFolder() / StageFilePath(1)) || !fs::exists(SolutionFolder() / "stage1.txt")) {
             GTEST_SKIP() << "the game's content is not built";
         }
         // The game reads its data from the current folder and writes data.sav
@@ -136,7 +137,7 @@ protected:
             if (name == "veltrim" || name == "data.sav") continue;
             fs::create_symlink(entry.path(), folder_.Path() / name);
         }
-        for (int stage = 1; fs::exists(GameFolder() / "Stage" / ("stage" + std::to_string(stage) + ".map")); ++stage) {
+        for (int stage = 1; fs::exists(GameFolder() / StageFilePath(stage)); ++stage) {
             std::ifstream in(SolutionFolder() / ("stage" + std::to_string(stage) + ".txt"));
             in >> solutions[stage];
             stageCount = stage;

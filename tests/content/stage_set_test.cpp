@@ -16,7 +16,7 @@
 
 namespace {
 
-std::filesystem::path StageFolder() { return std::filesystem::path(VELTRIM_BINARY_DIR) / "game" / "Stage"; }
+std::filesystem::path GameFolder() { return std::filesystem::path(VELTRIM_BINARY_DIR) / "game"; }
 
 // Tile kinds that a stage introduces.
 enum class Kind { ArrowTile, Burst, WarpA, WarpB, Eraser };
@@ -48,9 +48,9 @@ bool Holds(const Board& board, std::uint8_t wanted) {
 class StageSetTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::filesystem::exists(StageFolder() / "stage1.map")) GTEST_SKIP() << "the game's content is not built";
+        if (!std::filesystem::exists(GameFolder() / StageFilePath(1))) GTEST_SKIP() << "the game's content is not built";
         for (int number = 1;; ++number) {
-            std::ifstream in(StageFolder() / ("stage" + std::to_string(number) + ".map"), std::ios::binary);
+            std::ifstream in(GameFolder() / StageFilePath(number), std::ios::binary);
             if (!in) break;
             const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
             const StageFileResult loaded = ParseStageFile(bytes);

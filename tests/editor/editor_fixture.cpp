@@ -1,6 +1,7 @@
 #include "editor_fixture.h"
 
 #include "editor/resource_ids.h"
+#include "bfg_encode.h"
 #include "resources/blowfish.h"
 
 #include <QApplication>
@@ -81,23 +82,14 @@ QByteArray PngBytes(const QImage& image) {
 void WriteBfg(const QString& path, const QByteArray& imageFile) {
     BlowfishState cipher;
     KeyWithBfgKey(cipher);
-    const int pad = (8 - imageFile.size() % 8) % 8;
-    QByteArray plain = imageFile;
-    plain.append(pad, '\x5A');
-    QByteArray file(1, static_cast<char>(pad));
-    for (int offset = 0; offset < plain.size(); offset += 8) {
-        uint32_t left = 0;
-        uint32_t right = 0;
-        uint8_t block[8];
-        LoadBlock(reinterpret_cast<const uint8_t*>(plain.constData() + offset), left, right);
-        cipher.EncryptBlock(left, right);
-        StoreBlock(block, left, right);
-        file.append(reinterpret_cast<const char*>(block), 8);
-    }
+    const std::vector<uint8_t> file = EncodeBfg(
+        std::span(reinterpret_cast<const uint8_t*>(imageFile.constData()), static_cast<std::size_t>(imageFile.size())),
+        cipher);
     cipher.Release();
     QFile out(path);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    ASSERT_EQ(out.write(file), file.size());
+    ASSERT_EQ(out.write(reinterpret_cast<const char*>(file.data()), static_cast<qint64>(file.size())),
+              static_cast<qint64>(file.size()));
 }
 
 void EditorDialogTest::SetUp() {

@@ -2,6 +2,7 @@
 // truncated and lying files are refused.
 #include <gtest/gtest.h>
 
+#include "graphics_fixture.h"
 #include "image_writers.h"
 #include "media/graphics/decode/image_decoder.h"
 #include "media/media.h"
@@ -403,12 +404,7 @@ TEST_F(DdsDecoderTest, TruncatedAndLyingFilesAreRefused) {
     EXPECT_FALSE(Decode(unknown).has_value());
 }
 
-class CreateImageTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(media_detail::GraphicsInit()); }
-    void TearDown() override { media_detail::GraphicsShutdown(); }
-    static uint32_t Pixel(int x, int y) { return media_detail::BackBufferPixels()[y * kScreenWidth + x]; }
-};
+class CreateImageTest : public graphics_test::GraphicsTest {};
 
 TEST_F(CreateImageTest, MirrorFlagAndSeparateAlpha) {
     const Picture p = Colours();

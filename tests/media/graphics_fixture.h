@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "image_writers.h"
 #include "media/media.h"
 #include "media/media_internal.h"
 
@@ -23,41 +24,12 @@ constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite 
 // Bytes of a raw "BGRA" file (8 bits a channel) with these pixels and alphas.
 inline std::vector<uint8_t> RawBgraFile(int width, int height, const std::vector<uint32_t>& rgb,
                                         const std::vector<uint8_t>& alpha) {
-    std::vector<uint8_t> out = {'B', 'G', 'R', 'A', 8, 8, 8, 8};
-    for (int v : {width, height})
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    for (size_t i = 0; i < rgb.size(); ++i) {
-        out.push_back(static_cast<uint8_t>(rgb[i]));
-        out.push_back(static_cast<uint8_t>(rgb[i] >> 8));
-        out.push_back(static_cast<uint8_t>(rgb[i] >> 16));
-        out.push_back(alpha[i]);
-    }
-    return out;
+    return image_writers::RawBgra(image_writers::MakePicture(width, height, rgb, alpha), false);
 }
 
 // Bytes of a 24-bit bottom-up BMP (no alpha: uses the colour key).
 inline std::vector<uint8_t> Bmp24File(int width, int height, const std::vector<uint32_t>& rgb) {
-    const int stride = (width * 3 + 3) & ~3;
-    const int size = 54 + stride * height;
-    std::vector<uint8_t> out(static_cast<size_t>(size), 0);
-    auto put32 = [&](int at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
-    };
-    out[0] = 'B', out[1] = 'M';
-    put32(2, static_cast<uint32_t>(size));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
-    out[26] = 1;
-    out[28] = 24;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint32_t c = rgb[static_cast<size_t>(y) * width + x];
-            uint8_t* p = &out[54 + static_cast<size_t>(height - 1 - y) * stride + 3 * x];
-            p[0] = static_cast<uint8_t>(c), p[1] = static_cast<uint8_t>(c >> 8), p[2] = static_cast<uint8_t>(c >> 16);
-        }
-    return out;
+    return image_writers::BmpFile(image_writers::MakePicture(width, height, rgb), {});
 }
 
 class GraphicsTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include <jpeglib.h>
@@ -23,6 +24,15 @@ struct Picture {
     uint32_t At(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
     uint8_t AlphaAt(int x, int y) const { return alpha.empty() ? 255 : alpha[static_cast<size_t>(y) * width + x]; }
 };
+
+inline Picture MakePicture(int width, int height, std::vector<uint32_t> rgb, std::vector<uint8_t> alpha = {}) {
+    Picture p;
+    p.width = width;
+    p.height = height;
+    p.rgb = std::move(rgb);
+    p.alpha = std::move(alpha);
+    return p;
+}
 
 inline void Put16(Bytes& b, size_t at, uint32_t v) {
     b[at] = static_cast<uint8_t>(v), b[at + 1] = static_cast<uint8_t>(v >> 8);

@@ -13,30 +13,14 @@
 #include "resources/save_data.h"
 #include "shell/game.h"
 #include "support/play_pictures.h"
-#include "support/temp_dir.h"
+#include "support/game_run.h"
 
 namespace {
 
-// Stands in for the title menu: "play from stage 1", then the title card.
-class MenuStandIn : public CSeen {
-public:
-    MenuStandIn() { nextId = SceneOpening; }
-    SceneId GetNextId(int32_t) override { return nextId; }
-    SceneId Update(uint32_t) override { return nextId; }
-    SceneId Step(int32_t) override {
-        SaveData::Instance()->mode = 0;
-        return nextId = SceneStageTitle;
-    }
-    void Draw() override {}
-};
-
-class GameFlowTest : public ::testing::Test {
+class GameFlowTest : public GameRunTest {
 protected:
     void SetUp() override {
-        headless::UseHeadlessPlatform();
-        ResourceManager::Instance().ForgetAll();
-        SaveData::Destroy();
-        SaveData::SetFilePath((dir.Path() / "data.sav").string());
+        GameRunTest::SetUp();
         play_pictures::WriteAll();
         // Two stages: a goal for 2 right of the start, one mark showing 2.
         StageFileImage stage;
@@ -48,12 +32,6 @@ protected:
         const std::vector<uint8_t> bytes = EncodeStageFile(stage);
         for (int n = 1; n <= 2; ++n) dir.Write(StageFilePath(n), {bytes.begin(), bytes.end()});
     }
-    void TearDown() override {
-        SaveData::Destroy();
-        ResourceManager::Instance().ForgetAll();
-    }
-
-    TempDir dir;
 };
 
 TEST_F(GameFlowTest, CardMapRestartClearNextCardAndLeave) {
@@ -79,7 +57,10 @@ TEST_F(GameFlowTest, CardMapRestartClearNextCardAndLeave) {
         sinceSwitch = 0;
         if (id == SceneMap) ++mapVisits;
         if (id == SceneOpening) {
-            if (requested.size() == 1) return std::make_unique<MenuStandIn>();
+            if (requested.size() == 1) return std::make_unique<LaunchScene>(SceneStageTitle, [] {
+                // stands in for the title menu: "play from stage 1"
+                SaveData::Instance()->mode = 0;
+            });
             return nullptr;  // back at the opening: the run ends
         }
         return BuildScene(id);

@@ -22,7 +22,7 @@
 #include "resources/resource_manager.h"
 #include "resources/save_data.h"
 #include "shell/game.h"
-#include "support/temp_dir.h"
+#include "support/game_run.h"
 
 // The scene's state after one presented frame.
 struct FrameRecord {
@@ -41,23 +41,10 @@ struct FrameRecord {
     std::vector<uint32_t> pixels;  // only when keepPixels
 };
 
-// The first scene of a run: asks for the map scene at once.
-class Launcher : public CSeen {
-public:
-    Launcher() { nextId = SceneOpening; }
-    SceneId GetNextId(int32_t) override { return nextId; }
-    SceneId Update(uint32_t) override { return nextId; }
-    SceneId Step(int32_t) override { return nextId = SceneMap; }
-    void Draw() override {}
-};
-
-class MapSceneTest : public ::testing::Test {
+class MapSceneTest : public GameRunTest {
 protected:
     void SetUp() override {
-        headless::UseHeadlessPlatform();
-        ResourceManager::Instance().ForgetAll();
-        SaveData::Destroy();
-        SaveData::SetFilePath((dir.Path() / "data.sav").string());
+        GameRunTest::SetUp();
         play_pictures::WriteAll();
         stage.backgroundName = "bg.bfg";
         stage.properties = {{"par", "20"}, {"limit", "2"}};
@@ -67,10 +54,6 @@ protected:
             }
         }
         stage.characters = {{5, 6}};
-    }
-    void TearDown() override {
-        SaveData::Destroy();
-        ResourceManager::Instance().ForgetAll();
     }
 
     void WriteStage(int number, const StageFileImage& image) const {
@@ -119,7 +102,7 @@ protected:
             requested.push_back(id);
             map = nullptr;
             SaveData& progress = *SaveData::Instance();
-            if (requested.size() == 1) return std::make_unique<Launcher>();
+            if (requested.size() == 1) return std::make_unique<LaunchScene>(SceneMap);
             if (requested.size() > 2 || id != SceneMap) {  // whatever follows ends the run
                 after = progress;
                 return nullptr;
@@ -164,7 +147,6 @@ protected:
         std::filesystem::remove(dir.Path() / "data.sav");
     }
 
-    TempDir dir;
     StageFileImage stage;
     int mode = 0;
     uint8_t continueStage = 1;

@@ -1,8 +1,6 @@
 #include "resources/resource_manager.h"
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
-#include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +12,9 @@
 #include <vector>
 
 #include "media/headless.h"
+#include "media/image_writers.h"
 #include "media/media.h"
+#include "media/media_internal.h"
 #include "resources/test_pictures.h"
 
 namespace {
@@ -24,59 +24,6 @@ using test_pictures::MakeBmp;
 using test_pictures::MakeSolidBmp;
 using test_pictures::WriteBfg;
 using test_pictures::WriteFile;
-
-std::vector<uint8_t> MakePng(int width, int height, const std::vector<uint32_t>& pixels) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb;
-    for (uint32_t p : pixels) {
-        rgb.push_back((p >> 16) & 0xFF);
-        rgb.push_back((p >> 8) & 0xFF);
-        rgb.push_back(p & 0xFF);
-    }
-    png_alloc_size_t size = 0;
-    png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr);
-    std::vector<uint8_t> out(size);
-    if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgb.data(), 0, nullptr)) return {};
-    out.resize(size);
-    return out;
-}
-
-std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<uint32_t>& pixels) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<uint8_t> row(static_cast<std::size_t>(width) * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const uint32_t p = pixels[static_cast<std::size_t>(y * width + x)];
-            row[3 * x] = (p >> 16) & 0xFF;
-            row[3 * x + 1] = (p >> 8) & 0xFF;
-            row[3 * x + 2] = p & 0xFF;
-        }
-        JSAMPROW line = row.data();
-        jpeg_write_scanlines(&info, &line, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::vector<uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
-}
 
 // A picture with distinct colours in every quarter, so a flipped or shifted
 // decode shows.
@@ -144,7 +91,7 @@ TEST_F(ResourceManagerTest, BfgpackRoundTripOfPngAndBmpGivesTheOriginalPixels) {
     const int w = 12;
     const int h = 10;
     const std::vector<uint32_t> pixels = QuarterPixels(w, h);
-    WriteFile("pic.png", MakePng(w, h, pixels));
+    WriteFile("pic.png", image_writers::PngFile(image_writers::MakePicture(w, h, pixels), {}));
     WriteFile("pic.bmp", MakeBmp(w, h, pixels));
     for (const char* name : {"pic.png", "pic.bmp"}) {
         SCOPED_TRACE(name);
@@ -168,7 +115,7 @@ TEST_F(ResourceManagerTest, BfgpackRoundTripOfJpegDecodesLikeTheJpegItself) {
     const int w = 16;
     const int h = 16;
     const std::vector<uint32_t> pixels = QuarterPixels(w, h);
-    const std::vector<uint8_t> jpeg = MakeJpeg(w, h, pixels);
+    const std::vector<uint8_t> jpeg = image_writers::JpegFile(image_writers::MakePicture(w, h, pixels), false);
     WriteFile("pic.jpg", jpeg);
     Bfgpack("pack", "pic.jpg", "pic.bfg");
 
@@ -252,6 +199,17 @@ TEST_F(ResourceManagerTest, PicturesAndSoundsShareOneNamespace) {
     EXPECT_EQ(manager.GetImage(L"beep.wav"), sound);
     EXPECT_EQ(MessageCount(), 0u);
     EXPECT_EQ(manager.Entries().size(), 2u);
+}
+
+TEST_F(ResourceManagerTest, WithoutASoundDeviceGoodSoundsAreNotReportedAsFailures) {
+    WriteFile("beep.wav", test_pictures::MakeWav());
+    const std::vector<uint8_t> noise{'n', 'o', 't', ' ', 'w', 'a', 'v', 'e'};
+    WriteFile("noise.wav", noise);
+    media_detail::AudioShutdown();  // as on a machine without a sound card
+    EXPECT_NE(manager.GetSound(L"beep.wav"), -1);
+    EXPECT_EQ(MessageCount(), 0u);
+    EXPECT_EQ(manager.GetSound(L"noise.wav"), -1);
+    EXPECT_EQ(MessageCount(), 1u);
 }
 
 TEST_F(ResourceManagerTest, SoundNamesAreConvertedSafely) {

@@ -1,5 +1,5 @@
-// Small pictures made by the tests themselves: BMP files written by hand and
-// packed into .bfg files with the same encoder the content build uses.
+// Small pictures made by the tests themselves: BMP files from the shared test
+// picture writers, packed into .bfg files with the same encoder the content build uses.
 #pragma once
 
 #include <cstdint>
@@ -9,43 +9,14 @@
 #include <vector>
 
 #include "bfg_encode.h"
+#include "media/image_writers.h"
 #include "resources/blowfish.h"
 
 namespace test_pictures {
 
 // A 24-bit bottom-up BMP of width x height pixels given as 0x00RRGGBB.
 inline std::vector<uint8_t> MakeBmp(int width, int height, std::span<const uint32_t> pixels) {
-    const int stride = (width * 3 + 3) & ~3;
-    const uint32_t dataSize = static_cast<uint32_t>(stride * height);
-    std::vector<uint8_t> out;
-    auto put16 = [&](uint32_t v) { out.push_back(v & 0xFF); out.push_back((v >> 8) & 0xFF); };
-    auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
-    out.push_back('B');
-    out.push_back('M');
-    put32(54 + dataSize);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(static_cast<uint32_t>(width));
-    put32(static_cast<uint32_t>(height));
-    put16(1);
-    put16(24);
-    put32(0);
-    put32(dataSize);
-    put32(2835);
-    put32(2835);
-    put32(0);
-    put32(0);
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            const uint32_t p = pixels[static_cast<std::size_t>(y * width + x)];
-            out.push_back(p & 0xFF);
-            out.push_back((p >> 8) & 0xFF);
-            out.push_back((p >> 16) & 0xFF);
-        }
-        for (int pad = width * 3; pad < stride; ++pad) out.push_back(0);
-    }
-    return out;
+    return image_writers::BmpFile(image_writers::MakePicture(width, height, {pixels.begin(), pixels.end()}), {});
 }
 
 // A BMP filled with one colour.
@@ -66,6 +37,18 @@ inline void WriteBfg(const std::filesystem::path& path, std::span<const uint8_t>
     KeyWithBfgKey(cipher);
     WriteFile(path, EncodeBfg(image, cipher));
     cipher.Release();
+}
+
+// Plain pictures for the stage selection screen and the map scene it leads
+// to; `selectBackground` fills the selection screen.
+inline void WriteSelectAndMapPictures(uint32_t selectBackground) {
+    WriteBfg("select_bg.bfg", MakeSolidBmp(640, 480, selectBackground));
+    WriteBfg("select_frames.bfg", MakeSolidBmp(144, 48, 0x40A040));
+    WriteBfg("select_icons.bfg", MakeSolidBmp(96, 64, 0x808080));
+    WriteBfg("number.bfg", MakeSolidBmp(96, 16, 0xFFFFFF));
+    WriteBfg("bg1.bfg", MakeSolidBmp(640, 480, 0x336699));
+    WriteBfg("tails.bfg", MakeSolidBmp(576, 64, 0x999999));
+    WriteBfg("heroine.bfg", MakeSolidBmp(128, 256, 0xAA5500));
 }
 
 // A mono 16-bit PCM WAV of a few samples, enough for LoadSound.

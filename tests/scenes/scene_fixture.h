@@ -5,11 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "media/headless.h"
 #include "media/media.h"
@@ -17,28 +14,17 @@
 #include "resources/save_data.h"
 #include "resources/test_pictures.h"
 #include "shell/seen.h"
+#include "support/game_run.h"
 
-class SceneTest : public ::testing::Test {
+class SceneTest : public GameRunTest {
 protected:
     void SetUp() override {
-        home = std::filesystem::current_path();
-        dir = std::filesystem::temp_directory_path() /
-              ("veltrim_scene_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir);
-        std::filesystem::current_path(dir);
-        headless::UseHeadlessPlatform();
+        GameRunTest::SetUp();
         ASSERT_EQ(InitMedia(), 0);
-        ResourceManager::Instance().ForgetAll();
-        SaveData::Destroy();
-        SaveData::SetFilePath((dir / "data.sav").string());
     }
     void TearDown() override {
-        SaveData::Destroy();
-        ResourceManager::Instance().ForgetAll();
+        GameRunTest::TearDown();
         EndMedia();
-        std::filesystem::current_path(home);
-        std::filesystem::remove_all(dir);
     }
 
     // A picture of one colour, packed as a .bfg file under this name.
@@ -66,7 +52,5 @@ protected:
     static int Green(uint32_t p) { return static_cast<int>((p >> 8) & 0xFF); }
     static int Blue(uint32_t p) { return static_cast<int>(p & 0xFF); }
 
-    std::filesystem::path home;
-    std::filesystem::path dir;
     SceneId lastStep = SceneEnd;
 };

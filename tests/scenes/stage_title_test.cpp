@@ -12,7 +12,7 @@
 #include "scenes/stage_title.h"
 #include "shell/game.h"
 #include "support/play_pictures.h"
-#include "support/temp_dir.h"
+#include "support/game_run.h"
 
 namespace {
 
@@ -20,29 +20,12 @@ using play_pictures::At;
 using play_pictures::kLabel;
 using play_pictures::TitleDigit;
 
-// Asks for the title card at once, so the switcher builds it mid-game.
-class Launcher : public CSeen {
-public:
-    Launcher() { nextId = SceneOpening; }
-    SceneId GetNextId(int32_t) override { return nextId; }
-    SceneId Update(uint32_t) override { return nextId; }
-    SceneId Step(int32_t) override { return nextId = SceneStageTitle; }
-    void Draw() override {}
-};
-
-class StageTitleTest : public ::testing::Test {
+class StageTitleTest : public GameRunTest {
 protected:
     void SetUp() override {
-        headless::UseHeadlessPlatform();
-        ResourceManager::Instance().ForgetAll();
-        SaveData::Destroy();
-        SaveData::SetFilePath((dir.Path() / "data.sav").string());
+        GameRunTest::SetUp();
         play_pictures::WriteStageTitle();
         dir.Write(StageFilePath(1), {0});  // a stage file, so the game starts
-    }
-    void TearDown() override {
-        SaveData::Destroy();
-        ResourceManager::Instance().ForgetAll();
     }
 
     // Runs the launcher and then the card for up to `frames` frames; `keys`
@@ -56,7 +39,7 @@ protected:
         RunGame([this](SceneId id) -> std::unique_ptr<CSeen> {
             requested.push_back(id);
             SaveData& progress = *SaveData::Instance();
-            if (id == SceneOpening) return std::make_unique<Launcher>();
+            if (id == SceneOpening) return std::make_unique<LaunchScene>(SceneStageTitle);
             if (id != SceneStageTitle) return nullptr;
             progress.mode = mode;
             progress.continueStage = continueStage;
@@ -82,7 +65,6 @@ protected:
         return digits;
     }
 
-    TempDir dir;
     int mode = 0;
     uint8_t continueStage = 1;
     uint8_t selectedStage = 1;

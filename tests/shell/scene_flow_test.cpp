@@ -14,7 +14,7 @@
 #include "resources/save_data.h"
 #include "resources/test_pictures.h"
 #include "shell/game.h"
-#include "support/temp_dir.h"
+#include "support/game_run.h"
 
 namespace {
 
@@ -32,22 +32,15 @@ Screen Classify(const std::vector<uint32_t>& frame) {
     }
 }
 
-class SceneFlowTest : public ::testing::Test {
+class SceneFlowTest : public GameRunTest {
 protected:
     void SetUp() override {
         using namespace test_pictures;
-        headless::UseHeadlessPlatform();
-        ResourceManager::Instance().ForgetAll();
+        GameRunTest::SetUp();
         WriteBfg("logo.bfg", MakeSolidBmp(160, 96, 0x0000FF));
         WriteBfg("title_bg.bfg", MakeSolidBmp(640, 480, kTitleBackground));
         WriteBfg("title_menu.bfg", MakeSolidBmp(96, 64, 0xE0E0E0));
-        WriteBfg("select_bg.bfg", MakeSolidBmp(640, 480, kSelectBackground));
-        WriteBfg("select_frames.bfg", MakeSolidBmp(144, 48, 0x40A040));
-        WriteBfg("select_icons.bfg", MakeSolidBmp(96, 64, 0x808080));
-        WriteBfg("number.bfg", MakeSolidBmp(96, 16, 0xFFFFFF));
-        WriteBfg("bg1.bfg", MakeSolidBmp(640, 480, 0x336699));
-        WriteBfg("tails.bfg", MakeSolidBmp(576, 64, 0x999999));
-        WriteBfg("heroine.bfg", MakeSolidBmp(128, 256, 0xAA5500));
+        WriteSelectAndMapPictures(kSelectBackground);
         for (const char* sound : {"move1.wav", "move2.wav", "ok.wav", "cansel.wav", "footstep.wav", "footstep2.wav",
                                   "warp.wav", "brock.wav", "arrow.wav", "erase.wav"}) {
             WriteFile(sound, MakeWav());
@@ -57,12 +50,6 @@ protected:
         stage.characters = {{4, 6}};
         for (int n = 1; n <= 3; ++n) WriteFile(StageFilePath(n), EncodeStageFile(stage));
     }
-    void TearDown() override {
-        SaveData::Destroy();
-        ResourceManager::Instance().ForgetAll();
-    }
-
-    TempDir dir;
 };
 
 TEST_F(SceneFlowTest, OpeningTitleSelectionAndBackToTheEnd) {

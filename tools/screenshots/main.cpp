@@ -17,6 +17,7 @@
 #include "media/headless.h"
 #include "media/media.h"
 #include "picgen/png_out.h"
+#include "play/stage_file.h"
 #include "resources/save_data.h"
 #include "shell/game.h"
 #include "tour.h"
@@ -27,7 +28,7 @@ namespace {
 
 int CountStages() {
     int n = 0;
-    while (fs::exists("Stage/stage" + std::to_string(n + 1) + ".map")) ++n;
+    while (fs::exists(StageFilePath(n + 1))) ++n;
     return n;
 }
 

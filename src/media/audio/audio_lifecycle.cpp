@@ -37,6 +37,7 @@ bool AudioInit() {
 void AudioShutdown() {
     g_output.reset();
     g_system.reset();
+    ForgetUnheardSounds();
 }
 
 }  // namespace media_detail

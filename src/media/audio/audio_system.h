@@ -68,4 +68,7 @@ private:
 // dummy driver, or the layer is not started).
 AudioSystem* ActiveAudio();
 
+// Frees the sounds loaded while no output device ran.
+void ForgetUnheardSounds();
+
 }  // namespace media_detail

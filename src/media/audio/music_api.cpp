@@ -14,6 +14,21 @@ using media_detail::ActiveAudio;
 using media_detail::AudioSystem;
 using media_detail::Music;
 
+namespace {
+
+// Runs `change` on the running audio system under the layer's lock and the
+// mixer's; -1 while no audio system runs.
+template <class Change>
+int WithAudio(Change&& change) {
+    media_detail::MediaLock layerLock(media_detail::MediaMutex());
+    AudioSystem* audio = ActiveAudio();
+    if (audio == nullptr) return -1;
+    std::lock_guard guard(audio->lock);
+    return change(*audio);
+}
+
+}  // namespace
+
 int LoadMusic(const char* fileName) {
     media_detail::MediaLock layerLock(media_detail::MediaMutex());
     AudioSystem* audio = ActiveAudio();
@@ -51,48 +66,40 @@ int PlayMusic(int handle, int playType, int startTick) {
 }
 
 int StopMusic(int handle) {
-    media_detail::MediaLock layerLock(media_detail::MediaMutex());
-    AudioSystem* audio = ActiveAudio();
-    if (audio == nullptr) return -1;
-    std::lock_guard guard(audio->lock);
-    if (audio->music.Get(handle) == nullptr) return -1;
-    if (audio->PlayingMusic() == handle) audio->StopMusicNow();
-    return 0;
+    return WithAudio([handle](AudioSystem& audio) {
+        if (audio.music.Get(handle) == nullptr) return -1;
+        if (audio.PlayingMusic() == handle) audio.StopMusicNow();
+        return 0;
+    });
 }
 
 int DeleteMusic(int handle) {
-    media_detail::MediaLock layerLock(media_detail::MediaMutex());
-    AudioSystem* audio = ActiveAudio();
-    if (audio == nullptr) return -1;
-    std::lock_guard guard(audio->lock);
-    if (audio->music.Get(handle) == nullptr) return -1;
-    if (audio->PlayingMusic() == handle) audio->StopMusicNow();
-    if (audio->lastMusic == handle) audio->lastMusic = -1;
-    audio->music.Remove(handle);
-    return 0;
+    return WithAudio([handle](AudioSystem& audio) {
+        if (audio.music.Get(handle) == nullptr) return -1;
+        if (audio.PlayingMusic() == handle) audio.StopMusicNow();
+        if (audio.lastMusic == handle) audio.lastMusic = -1;
+        audio.music.Remove(handle);
+        return 0;
+    });
 }
 
 int SetMidiMode(int mode) {
-    media_detail::MediaLock layerLock(media_detail::MediaMutex());
-    AudioSystem* audio = ActiveAudio();
-    if (audio == nullptr) return -1;
-    std::lock_guard guard(audio->lock);
-    if (mode == audio->midiMode) return 0;
-    // Both modes render through the software synthesizer; a change still
-    // restarts the audio system as callers expect: everything is freed.
-    audio->ResetAll();
-    if (audio->synth) audio->synth->Reset();
-    audio->midiMode = mode;
-    return 0;
+    return WithAudio([mode](AudioSystem& audio) {
+        if (mode == audio.midiMode) return 0;
+        // Both modes render through the software synthesizer; a change still
+        // restarts the audio system as callers expect: everything is freed.
+        audio.ResetAll();
+        if (audio.synth) audio.synth->Reset();
+        audio.midiMode = mode;
+        return 0;
+    });
 }
 
 int SetMusicVolume(int volume) {
-    media_detail::MediaLock layerLock(media_detail::MediaMutex());
-    AudioSystem* audio = ActiveAudio();
-    if (audio == nullptr) return -1;
-    std::lock_guard guard(audio->lock);
-    if (audio->midiMode != 1) return 0;  // the system sequencer has no level of ours
-    const int level = media_detail::MusicLevelForVolume(volume, audio->initialLevel);
-    audio->musicGain = media_detail::GainOfLevel(level);
-    return 0;
+    return WithAudio([volume](AudioSystem& audio) {
+        if (audio.midiMode != 1) return 0;  // the system sequencer has no level of ours
+        const int level = media_detail::MusicLevelForVolume(volume, audio.initialLevel);
+        audio.musicGain = media_detail::GainOfLevel(level);
+        return 0;
+    });
 }

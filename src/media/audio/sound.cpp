@@ -9,11 +9,6 @@ Sound::Sound(std::shared_ptr<const std::vector<int16_t>> data, int bufferCount)
       buffers(static_cast<size_t>(std::clamp(bufferCount, 1, kMaxSoundBuffers))),
       lastBuffer(static_cast<int>(buffers.size()) - 1) {}
 
-bool Sound::AnyBufferPlaying() const {
-    return std::any_of(buffers.begin(), buffers.end(),
-                       [](const SoundBuffer& b) { return b.playing; });
-}
-
 int Sound::StartPlay(bool looping, bool fromStart) {
     const size_t resumeAt = buffers[static_cast<size_t>(lastBuffer)].position;
     const int index = (lastBuffer + 1) % static_cast<int>(buffers.size());

@@ -24,7 +24,6 @@ struct Sound {
     Sound(std::shared_ptr<const std::vector<int16_t>> samples, int bufferCount);
 
     size_t Frames() const { return samples->size() / 2; }
-    bool AnyBufferPlaying() const;
 
     // Starts a play in the next buffer, cyclically after the one used last.
     // That buffer is cut off when still sounding and fromStart is set; with

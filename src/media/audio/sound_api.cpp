@@ -12,15 +12,33 @@ using media_detail::ActiveAudio;
 using media_detail::AudioSystem;
 using media_detail::Sound;
 
+namespace {
+
+// Sounds loaded while no output device runs. They are still read and
+// checked, so a missing or broken file fails as it always does, but a machine
+// without a sound card is not told that every good file failed to load.
+// Their handles play nothing: PlaySound refuses them like any device failure.
+media_detail::HandleTable<bool> g_unheardSounds{media_detail::HandleKind::Sound,
+                                                media_detail::kSoundSlots};
+
+}  // namespace
+
+namespace media_detail {
+
+void ForgetUnheardSounds() { g_unheardSounds.Clear(); }
+
+}  // namespace media_detail
+
 int LoadSound(const char* fileName, int bufferCount, int /*unionHandle: streaming only*/) {
     media_detail::MediaLock layerLock(media_detail::MediaMutex());
     AudioSystem* audio = ActiveAudio();
-    if (audio == nullptr) return -1;
+    if (audio == nullptr && !media_detail::IsRunning()) return -1;
     // Read and decode without the lock: the mixer keeps playing meanwhile.
     auto bytes = media_detail::ReadFileBytes(fileName, media_detail::kMaxSoundFileBytes);
     if (!bytes) return -1;
     auto samples = media_detail::DecodeWave(*bytes);
     if (!samples) return -1;
+    if (audio == nullptr) return g_unheardSounds.Add(std::make_unique<bool>(true));
     auto sound = std::make_unique<Sound>(
         std::make_shared<const std::vector<int16_t>>(std::move(*samples)), bufferCount);
     std::lock_guard guard(audio->lock);

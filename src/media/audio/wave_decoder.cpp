@@ -29,20 +29,20 @@ struct SdlFree {
     void operator()(Uint8* p) const { SDL_FreeWAV(p); }
 };
 
-std::optional<std::vector<int16_t>> ConvertToMixFormat(const SDL_AudioSpec& spec,
+std::optional<std::vector<int16_t>> ConvertToMixFormat(const SDL_AudioSpec& waveFormat,
                                                        const Uint8* data, Uint32 length) {
-    const int bytesPerFrame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    const int bytesPerFrame = SDL_AUDIO_BITSIZE(waveFormat.format) / 8 * waveFormat.channels;
     // SDL's resampler overflows on absurd rates; no real sound uses them.
-    if (bytesPerFrame <= 0 || spec.freq < kMinSoundRate || spec.freq > kMaxSoundRate) return std::nullopt;
+    if (bytesPerFrame <= 0 || waveFormat.freq < kMinSoundRate || waveFormat.freq > kMaxSoundRate) return std::nullopt;
     const int64_t inFrames = length / bytesPerFrame;
     // A very low sample rate would make conversion multiply the data: bound
     // the result before converting.
-    const int64_t outFrames = inFrames * kMixRate / spec.freq + 1;
+    const int64_t outFrames = inFrames * kMixRate / waveFormat.freq + 1;
     if (outFrames > kMaxSoundSeconds * kMixRate) return std::nullopt;
     if (inFrames == 0) return std::vector<int16_t>{};
 
     SDL_AudioCVT cvt{};
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+    if (SDL_BuildAudioCVT(&cvt, waveFormat.format, waveFormat.channels, waveFormat.freq, AUDIO_S16SYS,
                           kMixChannels, kMixRate) < 0) {
         return std::nullopt;
     }
@@ -89,12 +89,12 @@ std::optional<std::vector<int16_t>> DecodeWave(std::span<const uint8_t> bytes) {
 
     SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (source == nullptr) return std::nullopt;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec waveFormat{};
     Uint8* raw = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(source, 1, &spec, &raw, &length) == nullptr) return std::nullopt;
+    if (SDL_LoadWAV_RW(source, 1, &waveFormat, &raw, &length) == nullptr) return std::nullopt;
     std::unique_ptr<Uint8, SdlFree> data(raw);
-    return ConvertToMixFormat(spec, data.get(), length);
+    return ConvertToMixFormat(waveFormat, data.get(), length);
 }
 
 }  // namespace media_detail
