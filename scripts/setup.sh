@@ -13,7 +13,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont
   qt6-base-dev fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth xdotool x11-apps python3
 )
 
 missing=()
