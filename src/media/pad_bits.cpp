@@ -41,9 +41,15 @@ int ScaleAxis(int raw) {
 }
 
 uint32_t KeyboardPadBits(const KeyboardState& keys) {
+    auto held = [&keys](int key) { return (keys[key] & 0x80) != 0; };
     uint32_t bits = 0;
     for (const KeySource& source : kKeyTable)
-        if (keys[source.key] & 0x80) bits |= source.bit;
+        if (held(source.key)) bits |= source.bit;
+    // U and Backspace are the usual undo keys; with Shift they redo.
+    if (held(KEY_U) || held(KEY_BACKSPACE)) {
+        const bool shift = held(KEY_LSHIFT) || held(KEY_RSHIFT);
+        bits |= shift ? PAD_BUTTON5 : PAD_BUTTON4;
+    }
     return bits;
 }
 

@@ -12,7 +12,8 @@ namespace media_detail {
 // the travel it reads 0, beyond that the rest of the travel spans 0..1000.
 int ScaleAxis(int raw);
 
-// Bits of the keyboard keys held in the snapshot.
+// Bits of the keyboard keys held in the snapshot; U and Backspace add the
+// undo bit (the redo bit with a Shift key held).
 uint32_t KeyboardPadBits(const KeyboardState& keys);
 
 // Bits of a pad: directions from its scaled axes, button n (1..24) as bit

@@ -51,6 +51,17 @@ TEST_F(InputTest, LetterKeysAreTheButtons) {
     EXPECT_EQ(KeyboardBits({0x12 /* E */, 0x1C /* Return */}), 0);
 }
 
+TEST_F(InputTest, UAndBackspaceUndoAndWithShiftRedo) {
+    EXPECT_EQ(KeyboardBits({KEY_U}), PAD_BUTTON4);
+    EXPECT_EQ(KeyboardBits({KEY_BACKSPACE}), PAD_BUTTON4);
+    EXPECT_EQ(KeyboardBits({KEY_LSHIFT, KEY_U}), PAD_BUTTON5);
+    EXPECT_EQ(KeyboardBits({KEY_RSHIFT, KEY_BACKSPACE}), PAD_BUTTON5);
+    // Shift changes only these two keys: A still undoes, Shift alone is nothing.
+    EXPECT_EQ(KeyboardBits({KEY_LSHIFT, KEY_A}), PAD_BUTTON4);
+    EXPECT_EQ(KeyboardBits({KEY_RSHIFT}), 0);
+    EXPECT_EQ(KeyboardBits({KEY_LSHIFT, KEY_U, KEY_A}), PAD_BUTTON4 | PAD_BUTTON5);
+}
+
 TEST_F(InputTest, IsKeyDownReadsOneKey) {
     headless::HoldKeys({KEY_ESCAPE, KEY_UP});
     EXPECT_EQ(IsKeyDown(KEY_ESCAPE), 1);
