@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,7 @@ CMapSeen::CMapSeen(bool playMusic) {
     brock = cache.GetSound(L"brock.wav");
     arrow = cache.GetSound(L"arrow.wav");
     erase = cache.GetSound(L"erase.wav");
+    undoSound = cache.GetSound(L"undo.wav");
     rules.playState = kPlayStatePlaying;
     fade = kFadeStart;
     rules.clearedCell = BoardCell{0, 0};
@@ -104,15 +106,64 @@ SceneId CMapSeen::Update(uint32_t pressed) {
     if (pressed & PAD_BUTTON2) nextId = playMode == 2 ? SceneSelect : SceneOpening;
     if (pressed & PAD_BUTTON3) nextId = SceneStageTitle;  // play the stage again
     if (rules.playState != kPlayStatePlaying || !player) return nextId;
+    // An undo or redo takes the frame: no step starts in it.
+    if (FollowUndoInput(pressed)) return nextId;
 
+    const FigureStance stanceBefore = Stance();
     const int begun = player->BeginStep(static_cast<int>(pressed));
     const auto direction = FirstStepDirection(begun);
     if (!direction) return nextId;
+    const RuleState rulesBefore = rules;
     const StepOutcome outcome =
         BeginMove(rules, BoardCell{player->CellX(), player->CellY()}, *direction);
     PlayRuleSounds(outcome.sounds);
-    if (outcome.blocked) player->stepKind = kStepBlocked;
+    if (outcome.blocked) {
+        player->stepKind = kStepBlocked;  // a walk on the spot is no step to undo
+        return nextId;
+    }
+    history.Record(PlayPoint{rulesBefore, stanceBefore});
     return nextId;
+}
+
+bool CMapSeen::FollowUndoInput(uint32_t pressed) {
+    if (!undoInput.Tracking() && !(pressed & (kUndoPadBit | kRedoPadBit))) return false;
+    // The frame loop reports a button only on the frame it goes down; whether
+    // it is still held is read here, and only while one may be.
+    const uint32_t held =
+        undoInput.Tracking() ? static_cast<uint32_t>(GetPadState(kPadWithKeyboard | 1)) : 0;
+    const UndoAction action = undoInput.Next(pressed, held);
+    // Walks, warps and the clear pose run to their end first.
+    if (action == UndoAction::None || player->animating) return false;
+    const PlayPoint current{rules, Stance()};
+    const std::optional<PlayPoint> point =
+        action == UndoAction::Undo ? history.Undo(current) : history.Redo(current);
+    if (!point) return false;
+    Restore(*point);
+    RuleSounds sounds;
+    sounds.Add(RuleSound::Undo);
+    PlayRuleSounds(sounds);
+    return true;
+}
+
+FigureStance CMapSeen::Stance() const {
+    FigureStance stance;
+    stance.cell = BoardCell{player->position.x / kCell, player->position.y / kCell};
+    stance.motion = player->motion;
+    stance.started = player->started;
+    stance.stepKind = player->stepKind;
+    return stance;
+}
+
+void CMapSeen::Restore(const PlayPoint& point) {
+    rules = point.rules;
+    const FigureStance& stance = point.figure;
+    player->position = CTPoint(kCell * stance.cell.column, kCell * stance.cell.row, 0);
+    player->motion = stance.motion;
+    player->frame = 0;
+    player->wait = 0;
+    player->animating = 0;
+    player->started = stance.started;
+    player->stepKind = stance.stepKind;
 }
 
 SceneId CMapSeen::Step(int32_t) {
@@ -187,6 +238,7 @@ void CMapSeen::PlayRuleSounds(const RuleSounds& sounds) const {
             case RuleSound::Brock: handle = brock; break;
             case RuleSound::Arrow: handle = arrow; break;
             case RuleSound::Erase: handle = erase; break;
+            case RuleSound::Undo: handle = undoSound; break;
             case RuleSound::Clear:
                 PlaySoundFile("clear.wav", kPlayBackground);
                 continue;

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "play/player_chara.h"
+#include "play/step_history.h"
 #include "play/tile_rules.h"
+#include "play/undo_input.h"
 #include "scenes/sub_draw.h"
 #include "shell/seen.h"
 
@@ -54,6 +56,7 @@ public:
     int brock = -1;
     int arrow = -1;
     int erase = -1;
+    int undoSound = -1;  // "undo.wav", for undo and redo alike
     int music = -1;
     uint8_t musicPaused = 0;
     // Board, mark limit, erase mode, play state, the goal being cleared and
@@ -64,12 +67,21 @@ public:
     uint8_t stage = 1;
     uint8_t best = 255;  // 255: no record yet
     uint8_t par = 255;
+    // The counted steps of this attempt, for the undo and redo buttons.
+    StepHistory history;
+    UndoInput undoInput;
     // When set, every sound the scene plays is also appended here, in order
     // (replays and tests follow the sequencing through it).
     std::vector<RuleSound>* soundLog = nullptr;
 
 private:
     void PlayRuleSounds(const RuleSounds& sounds) const;
+    // Runs the undo and redo buttons; true when one moved the play this frame.
+    bool FollowUndoInput(uint32_t pressed);
+    FigureStance Stance() const;
+    // Puts the rules and the figure back as they were at `point`, the figure
+    // standing still.
+    void Restore(const PlayPoint& point);
     void FollowMusicRule();
     void FinishClear();
     void DrawBoard() const;

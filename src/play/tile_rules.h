@@ -33,6 +33,7 @@ enum class RuleSound : std::uint8_t {
     Arrow,      // "arrow.wav": arrows and bursts
     Erase,      // "erase.wav": the erase mode begins
     Clear,      // "clear.wav": the clear test passed on a goal
+    Undo,       // "undo.wav": a step undone or redone (the scene's own, no rule asks for it)
 };
 
 // The player's animation numbers the rules refer to.
@@ -81,6 +82,8 @@ struct RuleState {
     std::uint8_t clearedGoal = 0;  // goal code being cleared
     BoardCell clearedCell;         // where that goal stood
     std::uint8_t steps = 0;        // counted steps, stops at 255
+
+    bool operator==(const RuleState&) const = default;
 };
 
 // What the rules need to know about the player: its pixel position and the

@@ -74,7 +74,7 @@ protected:
             const int mapPass = presented;
             if (keys && mapPass >= 1) input.keysHeld = keys(mapPass);
             if (windowInactive.count(mapPass)) input.windowActive = false;
-            if (presented >= maxFrames + 1) input.closeWindow = true;
+            if (presented >= maxFrames + 1 || stopPlaying) input.closeWindow = true;
         });
         headless::SetFrameObserver([&](int frame, const std::vector<uint32_t>& pixels) {
             if (frame == 1) return;  // the launcher's frame
@@ -143,6 +143,7 @@ protected:
         sounds.clear();
         frames.clear();
         after = Progress{};
+        stopPlaying = false;
         std::filesystem::remove_all(dir.Path() / "Stage");
         std::filesystem::remove(dir.Path() / "data.sav");
     }
@@ -155,6 +156,9 @@ protected:
     std::set<int> windowInactive;  // passes during which the window has no focus
     bool keepPixels = false;
     std::function<void(CMapSeen&)> observe;
+    // Set by a key script to close the window at the start of the pass it is
+    // asked for, ending the run before maxFrames.
+    bool stopPlaying = false;
 
     // The progress record as the map scene left it.
     struct Progress {
