@@ -32,7 +32,7 @@ protected:
 
 TEST_F(MediaLoadingTest, EverySoundLoadsAndIsHeard) {
     for (const char* name : {"move1.wav", "move2.wav", "ok.wav", "cansel.wav", "footstep.wav", "footstep2.wav",
-                             "warp.wav", "brock.wav", "arrow.wav", "erase.wav", "clear.wav"}) {
+                             "warp.wav", "brock.wav", "arrow.wav", "erase.wav", "clear.wav", "undo.wav"}) {
         SCOPED_TRACE(name);
         int sound = LoadSound(Path(name).c_str(), 3, -1);
         ASSERT_NE(sound, -1);

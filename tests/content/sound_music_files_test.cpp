@@ -62,7 +62,7 @@ Wave ReadWave(const std::string& name) {
 }
 
 const char* const kSounds[] = {"move1.wav", "move2.wav", "ok.wav",   "cansel.wav", "footstep.wav", "footstep2.wav",
-                               "warp.wav",  "brock.wav", "arrow.wav", "erase.wav", "clear.wav"};
+                               "warp.wav",  "brock.wav", "arrow.wav", "erase.wav", "clear.wav", "undo.wav"};
 
 TEST(SoundFilesTest, EveryEffectIsShortClean16BitPcm) {
     for (const char* name : kSounds) {

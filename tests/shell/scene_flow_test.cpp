@@ -42,7 +42,7 @@ protected:
         WriteBfg("title_menu.bfg", MakeSolidBmp(96, 64, 0xE0E0E0));
         WriteSelectAndMapPictures(kSelectBackground);
         for (const char* sound : {"move1.wav", "move2.wav", "ok.wav", "cansel.wav", "footstep.wav", "footstep2.wav",
-                                  "warp.wav", "brock.wav", "arrow.wav", "erase.wav"}) {
+                                  "warp.wav", "brock.wav", "arrow.wav", "erase.wav", "undo.wav"}) {
             WriteFile(sound, MakeWav());
         }
         StageFileImage stage;

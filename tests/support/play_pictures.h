@@ -101,7 +101,7 @@ inline std::vector<uint8_t> MakeMidi() {
 
 inline void WriteSoundsAndMusic() {
     for (const char* name : {"footstep.wav", "footstep2.wav", "warp.wav", "brock.wav", "arrow.wav",
-                             "erase.wav", "clear.wav"}) {
+                             "erase.wav", "clear.wav", "undo.wav"}) {
         test_pictures::WriteFile(name, test_pictures::MakeWav());
     }
     test_pictures::WriteFile("stage1.mid", MakeMidi());
