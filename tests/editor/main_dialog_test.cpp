@@ -320,6 +320,40 @@ TEST_F(ObjectEditTest, ClickingAnItemFillsBothEditsAndWriteStoresThem) {
     EXPECT_EQ(ItemAttributes(), QStringList({"0", "300", "0"}));  // checked only when written to a file
 }
 
+// Presses the left button at pos of the list's viewport.
+static void ClickAt(QListWidget* list, QPoint pos) {
+    QMouseEvent press(QEvent::MouseButtonPress, pos, list->viewport()->mapToGlobal(pos), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, list->viewport()->mapToGlobal(pos), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &release);
+}
+
+TEST_F(ObjectEditTest, ALongerNameMakesRoomInsteadOfOverlapping) {
+    dialog->hwnd->show();
+    LoadPicture(MakePicture("p.bfg", 96, 64), "32", "64");
+    QListWidget* list = dialog->listView;
+    QCoreApplication::processEvents();
+    EditObject(0, "changed-name", "0");
+    QCoreApplication::processEvents();
+
+    std::vector<QRect> rects;
+    for (int k = 0; k < list->count(); ++k) rects.push_back(list->visualItemRect(list->item(k)));
+    ASSERT_EQ(rects.size(), 3u);
+    for (size_t a = 0; a < rects.size(); ++a) {
+        EXPECT_GE(rects[a].width(), 32) << a;  // the whole icon still shows
+        for (size_t b = a + 1; b < rects.size(); ++b)
+            EXPECT_FALSE(rects[a].intersects(rects[b])) << a << " and " << b;
+    }
+    EXPECT_GT(rects[0].width(), rects[1].width());  // the longer label has its room
+    // A click lands on the item drawn under the pointer.
+    for (const int k : {1, 0, 2}) {
+        ClickAt(list, rects[static_cast<size_t>(k)].center());
+        EXPECT_EQ(dialog->selectedItem, k);
+    }
+}
+
 TEST_F(ObjectEditTest, WriteWithNoItemClickedDoesNothing) {
     LoadPicture(MakePicture("p.bfg", 64, 32), "32", "32");
     qobject_cast<QLineEdit*>(dialog->Control(kIdNameEdit))->setText("lost");
