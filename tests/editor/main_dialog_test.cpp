@@ -1,6 +1,7 @@
 // The main dialog's window, controls and command table, driven by id.
 #include "editor_fixture.h"
 
+#include "editor/dialog_layout.h"
 #include "editor/resource_ids.h"
 
 #include <QAction>
@@ -16,6 +17,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 using namespace quillon;
 
@@ -44,6 +47,23 @@ TEST_F(MainDialogWindowTest, ShowsTheDialogsTextsAndStartsWithNothingChecked) {
     EXPECT_EQ(dialog->objectWidth, 32);
     EXPECT_EQ(dialog->objectHeight, 64);
     EXPECT_EQ(dialog->selectedItem, -1);
+}
+
+TEST_F(MainDialogWindowTest, WriteKeepsItsPlaceAndFitsItsText) {
+    auto* write = qobject_cast<QPushButton*>(dialog->Control(kIdWrite));
+    const QWidget* list = dialog->Control(kIdObjectList);
+    const QRect planned = DialogLayout(dialog->hwnd->font()).ToPixels(192, 103, 36, 12);
+    EXPECT_EQ(write->geometry().left(), planned.left());
+    EXPECT_EQ(write->geometry().width(), planned.width());
+    EXPECT_EQ(write->geometry().right(), list->geometry().right());  // both end at unit 228
+    // The label is drawn whole inside the button's own contents area.
+    QStyleOptionButton option;
+    option.initFrom(write);
+    option.rect = write->rect();
+    option.text = write->text();
+    const QRect contents = write->style()->subElementRect(QStyle::SE_PushButtonContents, &option, write);
+    EXPECT_LE(write->fontMetrics().horizontalAdvance(write->text()), contents.width());
+    EXPECT_LE(write->fontMetrics().height(), contents.height());
 }
 
 TEST_F(MainDialogWindowTest, MenuHoldsTheFileCommandsInOrder) {
