@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
 #include <algorithm>
@@ -16,11 +19,46 @@ DialogLayout::DialogLayout(const QFont& font) {
 }
 
 QRect DialogLayout::ToPixels(int x, int y, int width, int height) const {
-    return QRect(x * baseX_ / 4, y * baseY_ / 8, width * baseX_ / 4, height * baseY_ / 8);
+    // Edges are converted, not sizes, so controls that end on the same unit
+    // end on the same pixel.
+    const int left = x * baseX_ / 4;
+    const int top = y * baseY_ / 8;
+    return QRect(QPoint(left, top), QPoint((x + width) * baseX_ / 4 - 1, (y + height) * baseY_ / 8 - 1));
 }
+
+namespace {
+
+// True when the button's text fits its contents area at the button's size.
+bool TextFits(const QPushButton* button, const QSize& size) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.rect = QRect(QPoint(0, 0), size);
+    option.text = button->text();
+    const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const QFontMetrics metrics = button->fontMetrics();
+    return metrics.horizontalAdvance(button->text()) <= contents.width() && metrics.height() <= contents.height();
+}
+
+// A push button keeps the size the layout gives it, as every button of a
+// dialog template does; its text is set smaller until it fits.
+void FitButtonText(QPushButton* button, const QSize& size) {
+    constexpr qreal kSmallestPoints = 6;
+    QFont font = button->font();
+    while (!TextFits(button, size) && font.pointSizeF() > kSmallestPoints) {
+        font.setPointSizeF(std::max(kSmallestPoints, font.pointSizeF() - 0.5));
+        button->setFont(font);
+    }
+}
+
+}  // namespace
 
 void DialogLayout::Place(QWidget* control, int x, int y, int width, int height) const {
     QRect rect = ToPixels(x, y, width, height);
+    if (auto* button = qobject_cast<QPushButton*>(control)) {
+        FitButtonText(button, rect.size());
+        control->setGeometry(rect);
+        return;
+    }
     // Texts in another script or font can be wider than the layout planned.
     QSize needed = control->minimumSizeHint();
     if (qobject_cast<QLabel*>(control) != nullptr || qobject_cast<QAbstractButton*>(control) != nullptr) {

@@ -15,8 +15,9 @@ public:
     // The pixel rectangle of a rectangle given in dialog units.
     QRect ToPixels(int x, int y, int width, int height) const;
 
-    // Places control at the rectangle given in dialog units. A control whose
-    // text needs more room grows right and keeps its vertical centre.
+    // Places control at the rectangle given in dialog units. A push button
+    // keeps that rectangle and its text is made to fit; any other control
+    // whose text needs more room grows right and keeps its vertical centre.
     void Place(QWidget* control, int x, int y, int width, int height) const;
 
     // Sizes client to width x height dialog units, or more if a child reaches further.

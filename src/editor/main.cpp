@@ -1,11 +1,13 @@
 // Quillon: the editor tool for the objects of the game's picture strips.
 #include "editor/main_dialog.h"
+#include "editor/qt_translations.h"
 
 #include <QApplication>
 #include <QDialog>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    const auto qtTexts = InstallQtTranslations(application);
     MainDialog mainDialog;
     QDialog* window = mainDialog.Create();
     // Command 2 destroys the main dialog, and that ends the program.

@@ -136,6 +136,14 @@ void MainDialog::OnInitDialog() {
     listView->setResizeMode(QListView::Adjust);
     listView->setSelectionMode(QAbstractItemView::SingleSelection);
     listView->setIconSize(QSize(objectWidth, objectHeight));
+    // A static icon view places its items only when they are added; a label
+    // that grows later would run into its neighbours, and clicks would land
+    // on the item that used to be there.
+    QListWidget* list = listView;
+    QObject::connect(list->model(), &QAbstractItemModel::dataChanged, list,
+                     [list](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                         if (roles.isEmpty() || roles.contains(Qt::DisplayRole)) list->doItemsLayout();
+                     });
 }
 
 void MainDialog::OnCommand(int id) {

@@ -1,6 +1,7 @@
 // The main dialog's window, controls and command table, driven by id.
 #include "editor_fixture.h"
 
+#include "editor/dialog_layout.h"
 #include "editor/resource_ids.h"
 
 #include <QAction>
@@ -16,6 +17,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 using namespace quillon;
 
@@ -44,6 +47,23 @@ TEST_F(MainDialogWindowTest, ShowsTheDialogsTextsAndStartsWithNothingChecked) {
     EXPECT_EQ(dialog->objectWidth, 32);
     EXPECT_EQ(dialog->objectHeight, 64);
     EXPECT_EQ(dialog->selectedItem, -1);
+}
+
+TEST_F(MainDialogWindowTest, WriteKeepsItsPlaceAndFitsItsText) {
+    auto* write = qobject_cast<QPushButton*>(dialog->Control(kIdWrite));
+    const QWidget* list = dialog->Control(kIdObjectList);
+    const QRect planned = DialogLayout(dialog->hwnd->font()).ToPixels(192, 103, 36, 12);
+    EXPECT_EQ(write->geometry().left(), planned.left());
+    EXPECT_EQ(write->geometry().width(), planned.width());
+    EXPECT_EQ(write->geometry().right(), list->geometry().right());  // both end at unit 228
+    // The label is drawn whole inside the button's own contents area.
+    QStyleOptionButton option;
+    option.initFrom(write);
+    option.rect = write->rect();
+    option.text = write->text();
+    const QRect contents = write->style()->subElementRect(QStyle::SE_PushButtonContents, &option, write);
+    EXPECT_LE(write->fontMetrics().horizontalAdvance(write->text()), contents.width());
+    EXPECT_LE(write->fontMetrics().height(), contents.height());
 }
 
 TEST_F(MainDialogWindowTest, MenuHoldsTheFileCommandsInOrder) {
@@ -318,6 +338,40 @@ TEST_F(ObjectEditTest, ClickingAnItemFillsBothEditsAndWriteStoresThem) {
     qobject_cast<QPushButton*>(dialog->Control(kIdWrite))->click();
     EXPECT_EQ(ItemNames(), QStringList({"name", "lamp", "name"}));
     EXPECT_EQ(ItemAttributes(), QStringList({"0", "300", "0"}));  // checked only when written to a file
+}
+
+// Presses the left button at pos of the list's viewport.
+static void ClickAt(QListWidget* list, QPoint pos) {
+    QMouseEvent press(QEvent::MouseButtonPress, pos, list->viewport()->mapToGlobal(pos), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, list->viewport()->mapToGlobal(pos), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &release);
+}
+
+TEST_F(ObjectEditTest, ALongerNameMakesRoomInsteadOfOverlapping) {
+    dialog->hwnd->show();
+    LoadPicture(MakePicture("p.bfg", 96, 64), "32", "64");
+    QListWidget* list = dialog->listView;
+    QCoreApplication::processEvents();
+    EditObject(0, "changed-name", "0");
+    QCoreApplication::processEvents();
+
+    std::vector<QRect> rects;
+    for (int k = 0; k < list->count(); ++k) rects.push_back(list->visualItemRect(list->item(k)));
+    ASSERT_EQ(rects.size(), 3u);
+    for (size_t a = 0; a < rects.size(); ++a) {
+        EXPECT_GE(rects[a].width(), 32) << a;  // the whole icon still shows
+        for (size_t b = a + 1; b < rects.size(); ++b)
+            EXPECT_FALSE(rects[a].intersects(rects[b])) << a << " and " << b;
+    }
+    EXPECT_GT(rects[0].width(), rects[1].width());  // the longer label has its room
+    // A click lands on the item drawn under the pointer.
+    for (const int k : {1, 0, 2}) {
+        ClickAt(list, rects[static_cast<size_t>(k)].center());
+        EXPECT_EQ(dialog->selectedItem, k);
+    }
 }
 
 TEST_F(ObjectEditTest, WriteWithNoItemClickedDoesNothing) {

@@ -1,10 +1,13 @@
 // The real file dialogs and message boxes behind the prompts seam, answered
 // from inside their own modal loops.
 #include "editor/prompts.h"
+#include "editor/qt_translations.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -76,4 +79,49 @@ TEST_F(QtPromptsTest, MessageBoxShowsTextCaptionAndButtonsAndReportsTheAnswer) {
                                   QMessageBox::Yes | QMessageBox::No),
               QMessageBox::No);
     EXPECT_TRUE(shown);
+}
+
+class QtTranslationsTest : public QtPromptsTest {
+protected:
+    // A button's text without its keyboard mnemonic, "はい(&Y)" -> "はい".
+    static QString Plain(QString text) {
+        return text.remove(QRegularExpression(QStringLiteral("\\(&.\\)"))).remove(QChar('&'));
+    }
+};
+
+TEST_F(QtTranslationsTest, TheOverwriteQuestionAnswersInJapanese) {
+    const auto translator = InstallQtTranslations(*QCoreApplication::instance());
+    ASSERT_NE(translator, nullptr) << "Qt's Japanese catalogue (qt6-translations-l10n) is missing";
+    QWidget owner;
+    WhenShown<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(Plain(box->button(QMessageBox::Yes)->text()), "はい");
+        EXPECT_EQ(Plain(box->button(QMessageBox::No)->text()), "いいえ");
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_EQ(prompts.ShowMessage(&owner, "上書き保存しますか？", "確認", QMessageBox::Question,
+                                  QMessageBox::Yes | QMessageBox::No),
+              QMessageBox::Yes);
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(QtTranslationsTest, TheFileDialogsSpeakJapaneseAndEnglishComesBackWithoutTheCatalogue) {
+    auto fileNameLabel = [this] {
+        QString label;
+        WhenShown<QFileDialog>([&label](QFileDialog* dialog) {
+            if (const auto* name = dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel"))) label = name->text();
+            dialog->reject();
+        });
+        prompts.AskFileName(FileDialogKind::Open, "obj", "ObjData File(*.obj)");
+        return Plain(label);
+    };
+    const QString english = fileNameLabel();
+    EXPECT_FALSE(english.isEmpty());
+    {
+        const auto translator = InstallQtTranslations(*QCoreApplication::instance());
+        ASSERT_NE(translator, nullptr);
+        const QString japanese = fileNameLabel();
+        EXPECT_NE(japanese, english);
+        EXPECT_TRUE(japanese.contains(QStringLiteral("ファイル"))) << japanese.toStdString();
+    }
+    EXPECT_EQ(fileNameLabel(), english);  // the translator leaves with its owner
 }

@@ -69,6 +69,15 @@ TEST(MidiFile, SmpteDivisionCountsTicksPerSecond) {
     EXPECT_EQ(piece->endFrame, 44100);
 }
 
+TEST(MidiFile, SmpteDropFrameRunsAtNtscRate) {
+    MidiTrack t;
+    t.NoteOn(3000, 0, 60);  // 30 frames of 100 ticks: 1.001 s at 29.97 frames a second
+    const auto piece = ParseMidiFile(MakeMidi(0, static_cast<uint16_t>((256 - 29) << 8 | 100), {t.Finish(3000)}));
+    ASSERT_TRUE(piece);
+    EXPECT_NEAR(piece->ticksPerSecond, 2997.003, 0.001);
+    EXPECT_NEAR(static_cast<double>(piece->events[0].frame), 44144.1, 1.0);
+}
+
 class MalformedMidi : public ::testing::Test {
 protected:
     static Bytes Track(std::initializer_list<uint8_t> body) {

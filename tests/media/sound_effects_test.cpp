@@ -139,6 +139,13 @@ TEST_F(SoundEffects, MidiModeChangeFreesEverySound) {
     EXPECT_EQ(Peak(Render(100), 0, 0, 100), 0);
 }
 
+TEST_F(SoundEffects, ALongSoundFileLoadsAndPlays) {
+    const int sound = LoadConstant("long.wav", 400, 1, 120 * 44100);  // 2 minutes, 21 MB
+    ASSERT_GE(sound, 0);
+    ASSERT_EQ(PlaySound(sound, 1, 1), 0);
+    EXPECT_EQ(Peak(Render(441), 0, 0, 441), 400);
+}
+
 TEST_F(SoundEffects, WithoutAudioNothingPlaysButGoodSoundsStillLoad) {
     const int sound = LoadConstant("a.wav", 100, 1);
     Put("broken.wav", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'});

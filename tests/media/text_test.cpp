@@ -48,6 +48,32 @@ TEST_F(TextTest, NothingIsDrawnLegiblyWithAnEdge) {
             }
 }
 
+TEST_F(TextTest, TheTwentyFourPixelCellStartsAtY) {
+    SetFontType(3);
+    SetFontSize(24);
+    ASSERT_EQ(DrawText(280, 230, "Nothing", static_cast<int>(kWhite), 0), 0);
+    const ClipRectLike box = Ink();
+    // The capital starts near the top of the cell and the descender of "g"
+    // stays inside it: 24 rows of characters plus the one-pixel edge.
+    EXPECT_GE(box.top, 230);
+    EXPECT_LE(box.top, 237);
+    EXPECT_LE(box.bottom, 230 + 24 + 1);
+    EXPECT_GE(box.bottom, 230 + 18);
+}
+
+TEST_F(TextTest, EverySizeKeepsItsCell) {
+    SetFontType(0);
+    for (const int size : {12, 16, 24, 32}) {
+        Fill(kBlue);
+        SetFontSize(size);
+        DrawText(0, 100, "Mg|", static_cast<int>(kWhite), 0);
+        const ClipRectLike box = Ink();
+        EXPECT_GE(box.top, 100) << size;
+        EXPECT_LE(box.bottom, 100 + size) << size;
+        EXPECT_GE(box.bottom - box.top, size * 3 / 4) << size;  // not a smaller font than asked
+    }
+}
+
 TEST_F(TextTest, WithoutAntiAliasingOnlyTheTwoColoursAppear) {
     SetFontType(1);
     SetFontSize(24);

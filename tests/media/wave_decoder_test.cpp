@@ -146,10 +146,19 @@ TEST_F(MalformedWave, ZeroChannelsOrRateFail) {
     EXPECT_FALSE(DecodeWave(MakeWave(1, 2, 0, 16, Bytes(64, 0))));
 }
 
-TEST_F(MalformedWave, SoundsLongerThanFiveMinutesFail) {
-    // 8-bit mono at 8000 Hz: 2.5 MB is 312 s.
-    EXPECT_FALSE(DecodeWave(MakeWave(1, 1, 8000, 8, Bytes(2'500'000, 0x80))));
-    EXPECT_TRUE(DecodeWave(MakeWave(1, 1, 8000, 8, Bytes(2'000'000, 0x80))));
+TEST_F(MalformedWave, SoundsWhoseSamplesWouldPassTheMemoryBoundFail) {
+    // 8-bit mono at 1000 Hz grows 176-fold: 1.6 MB would become 282 MB.
+    EXPECT_FALSE(DecodeWave(MakeWave(1, 1, 1000, 8, Bytes(1'600'000, 0x80))));
+}
+
+TEST(WaveDecoder, LongSoundsWithinTheMemoryBoundDecode) {
+    // Two minutes of CD-quality sound, 21 MB.
+    constexpr size_t kFrames = 120 * 44100;
+    const auto decoded = DecodeWave(MakePcm16Wave(2, 44100, std::vector<int16_t>(2 * kFrames, 5)));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->size(), 2 * kFrames);
+    // Eight-bit mono at 8000 Hz, 6 minutes: 1.6 MB decoding to 64 MB.
+    EXPECT_TRUE(DecodeWave(MakeWave(1, 1, 8000, 8, Bytes(360 * 8000, 0x80))));
 }
 
 TEST_F(MalformedWave, AbsurdSampleRatesFail) {

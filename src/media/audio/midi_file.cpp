@@ -207,9 +207,11 @@ std::optional<MidiPiece> ParseMidiFile(std::span<const uint8_t> bytes) {
 
     MidiPiece piece;
     if (division & 0x8000) {  // SMPTE: frames a second (negated) and ticks a frame
-        const int framesPerSecond = -static_cast<int8_t>(division >> 8);
+        const int frameCode = -static_cast<int8_t>(division >> 8);
+        // 29 names NTSC drop-frame time: 30 frames a second slowed by 1000/1001.
+        const double framesPerSecond = frameCode == 29 ? 30000.0 / 1001.0 : frameCode;
         piece.ticksPerSecond = framesPerSecond * static_cast<int>(division & 0xFF);
-        if (framesPerSecond <= 0 || piece.ticksPerSecond <= 0) return std::nullopt;
+        if (frameCode <= 0 || piece.ticksPerSecond <= 0) return std::nullopt;
     } else {
         piece.ticksPerQuarter = static_cast<int>(division);
     }

@@ -36,7 +36,7 @@ struct TempoPoint {
 
 struct MidiPiece {
     int ticksPerQuarter = 0;    // 0 for SMPTE time
-    int ticksPerSecond = 0;     // SMPTE time only
+    double ticksPerSecond = 0;  // SMPTE time only
     std::vector<MidiEvent> events;  // channel and system exclusive events in playing order
     std::vector<uint8_t> sysex;
     std::vector<TempoPoint> tempo;  // starts at tick 0

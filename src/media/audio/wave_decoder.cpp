@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #include "media/audio/audio_format.h"
@@ -38,7 +39,8 @@ std::optional<std::vector<int16_t>> ConvertToMixFormat(const SDL_AudioSpec& wave
     // A very low sample rate would make conversion multiply the data: bound
     // the result before converting.
     const int64_t outFrames = inFrames * kMixRate / waveFormat.freq + 1;
-    if (outFrames > kMaxSoundSeconds * kMixRate) return std::nullopt;
+    constexpr int64_t kOutFrameBytes = kMixChannels * sizeof(int16_t);
+    if (outFrames > static_cast<int64_t>(kMaxDecodedSoundBytes) / kOutFrameBytes) return std::nullopt;
     if (inFrames == 0) return std::vector<int16_t>{};
 
     SDL_AudioCVT cvt{};
@@ -46,6 +48,8 @@ std::optional<std::vector<int16_t>> ConvertToMixFormat(const SDL_AudioSpec& wave
                           kMixChannels, kMixRate) < 0) {
         return std::nullopt;
     }
+    // The converter counts its room in an int.
+    if (inFrames * bytesPerFrame * std::max(cvt.len_mult, 1) > std::numeric_limits<int>::max()) return std::nullopt;
     const int inBytes = static_cast<int>(inFrames * bytesPerFrame);
     // The converter works in place and needs len_mult times the input room.
     std::vector<Uint8> work(static_cast<size_t>(inBytes) * static_cast<size_t>(std::max(cvt.len_mult, 1)));

@@ -8,10 +8,12 @@
 
 namespace media_detail {
 
-// Largest sound file the layer reads, and the longest sound it keeps after
-// conversion; both bound what a lying header can make us allocate.
-constexpr size_t kMaxSoundFileBytes = 16u << 20;
-constexpr int64_t kMaxSoundSeconds = 300;
+// Most memory one sound's converted samples may take (about 25 minutes of
+// 44100 Hz 16-bit stereo), and the largest sound file the layer reads. A
+// header cannot lie past the file's own bytes, so these bound what any file
+// can make us allocate.
+constexpr size_t kMaxDecodedSoundBytes = 256u << 20;
+constexpr size_t kMaxSoundFileBytes = kMaxDecodedSoundBytes;
 // Sample rates outside this range are refused.
 constexpr int kMinSoundRate = 1000;
 constexpr int kMaxSoundRate = 384000;

@@ -34,6 +34,23 @@ std::string FindMonospaceFace(bool bold) {
     return path;
 }
 
+// The font size counts the whole character cell (ascent plus descent) in
+// pixels, while SDL2_ttf sizes a face by its em square: take the largest
+// point size whose cell still fits.
+bool FitCellHeight(TTF_Font* font, int pixels) {
+    int points = pixels;
+    while (points > 1 && TTF_FontHeight(font) > pixels)
+        if (TTF_SetFontSize(font, --points) != 0) return false;
+    // Faces whose cell is smaller than their em square grow instead; the
+    // bound stops at faces that do not scale at all.
+    while (TTF_FontHeight(font) < pixels && points < 2 * pixels) {
+        if (TTF_SetFontSize(font, points + 1) != 0) return false;
+        if (TTF_FontHeight(font) > pixels) return TTF_SetFontSize(font, points) == 0;
+        ++points;
+    }
+    return true;
+}
+
 struct FontCache {
     TTF_Font* font = nullptr;
     bool ttfStarted = false;
@@ -68,7 +85,10 @@ TTF_Font* CurrentFont() {
     const std::string path = FindMonospaceFace(wanted.thickness >= 6);
     if (path.empty()) return nullptr;
     cache.font = TTF_OpenFont(path.c_str(), std::max(1, wanted.size));
-    if (!cache.font) return nullptr;
+    if (!cache.font || !FitCellHeight(cache.font, std::max(1, wanted.size))) {
+        cache.Close();
+        return nullptr;
+    }
     TTF_SetFontHinting(cache.font, (wanted.type & 2) ? TTF_HINTING_LIGHT : TTF_HINTING_MONO);
     cache.builtWith = wanted;
     cache.built = true;
