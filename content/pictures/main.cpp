@@ -1,7 +1,7 @@
 // Draws the game's pictures as PNG files into a folder:
 //   draw_pictures [--zoom N] <folder> [name...]
 // Without names it draws all of them; --zoom enlarges them for looking at. The names are the game's file names
-// without ".bfg"; "icon" is the window icon.
+// without ".bfg"; "icon" is the window icon, "icon-<size>" the desktop's icons.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     using namespace pictures;
-    const std::map<std::string, std::function<Picture()>> makers = {
+    std::map<std::string, std::function<Picture()>> makers = {
         {"logo", Logo},
         {"title_bg", TitleBackground},
         {"title_menu", TitleMenu},
@@ -52,8 +52,11 @@ int main(int argc, char** argv) {
         {"bg1", [] { return StageBackground(1); }},
         {"bg2", [] { return StageBackground(2); }},
         {"bg3", [] { return StageBackground(3); }},
-        {"icon", WindowIcon},
+        {"icon", [] { return WindowIcon(); }},
     };
+    // The desktop's icon sizes: "icon-<size>".
+    for (int size : {16, 32, 48, 64, 128, 256})
+        makers.emplace("icon-" + std::to_string(size), [size] { return WindowIcon(size); });
     std::string folder = argv[1];
     std::map<std::string, std::function<Picture()>> chosen;
     for (int i = 2; i < argc; ++i) {

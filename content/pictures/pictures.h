@@ -33,6 +33,6 @@ Picture EndingTitle();
 Picture EndingLogo();
 Picture StaffRoll();
 Picture StageBackground(int number);
-Picture WindowIcon();
+Picture WindowIcon(int size = 32);
 
 }  // namespace pictures

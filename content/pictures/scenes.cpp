@@ -139,12 +139,14 @@ Picture StaffRoll() {
     return {c, Format::Opaque};
 }
 
-// 32 x 32 window icon: a goal star on a tile.
-Picture WindowIcon() {
-    Canvas c(32, 32);
-    c.Fill(Box(1, 1, 30, 30, 6), Vertical(1, Hex(0x3a4a90), 31, Hex(0x141a48)));
-    c.Fill(Outline(Box(1.5f, 1.5f, 29, 29, 6), 1), Hex(0x8090d0));
-    Emblem(c, 16, 16, 26);
+// The icon, a goal star on a tile: 32 x 32 for the window, the same drawing at
+// other sizes for the desktop's menus.
+Picture WindowIcon(int size) {
+    const float s = static_cast<float>(size) / 32.0f;
+    Canvas c(size, size);
+    c.Fill(Box(1 * s, 1 * s, 30 * s, 30 * s, 6 * s), Vertical(1 * s, Hex(0x3a4a90), 31 * s, Hex(0x141a48)));
+    c.Fill(Outline(Box(1.5f * s, 1.5f * s, 29 * s, 29 * s, 6 * s), 1 * s), Hex(0x8090d0));
+    Emblem(c, 16 * s, 16 * s, 26 * s);
     return {c, Format::Alpha};
 }
 

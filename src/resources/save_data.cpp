@@ -6,14 +6,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "media/media.h"
+#include "resources/writable.h"
 
 namespace {
 
 std::unique_ptr<SaveData> g_instance;
-std::string g_filePath = "data.sav";
+std::vector<std::string> g_places = {"data.sav"};
 
 constexpr char kSignature[3] = {'V', 'T', 'R'};
 
@@ -29,10 +32,8 @@ uint8_t ReadByteOr255(std::FILE* f) {
 }
 
 // Makes the rename itself survive a power cut; failure here loses nothing.
-void SyncDirectoryOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -49,6 +50,37 @@ bool WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
     return ok;
 }
 
+std::filesystem::path FolderOf(const std::string& file) {
+    const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+    return folder.empty() ? "." : folder;
+}
+
+// Makes a missing folder and its parents, each only inside a folder that may
+// be written (root could make them anywhere).
+bool MakeFolders(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (std::filesystem::exists(folder, error)) return std::filesystem::is_directory(folder, error);
+    const std::filesystem::path parent = folder.parent_path();
+    if (parent.empty() || parent == folder || !MakeFolders(parent) || !WritableByMode(parent)) return false;
+    return std::filesystem::create_directory(folder, error) && !error;
+}
+
+// Writes `bytes` as `file`, creating its folders. A file or folder without
+// write permission is left alone; a failed write leaves the old file whole.
+bool ReplaceFile(const std::string& file, const std::vector<uint8_t>& bytes) {
+    const std::filesystem::path folder = FolderOf(file);
+    std::error_code error;
+    if (!MakeFolders(folder) || !WritableByMode(folder)) return false;
+    if (std::filesystem::exists(file, error) && !WritableByMode(file)) return false;
+    const std::string temporary = file + ".tmp";
+    if (!WriteWhole(temporary, bytes) || std::rename(temporary.c_str(), file.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
 }  // namespace
 
 SaveData::SaveData(uint8_t count) : stageCount(count), records(count, 0), parValues(count, 0) {}
@@ -60,12 +92,18 @@ SaveData* SaveData::Instance(uint8_t count) {
 
 void SaveData::Destroy() { g_instance.reset(); }
 
-void SaveData::SetFilePath(std::string path) { g_filePath = std::move(path); }
+void SaveData::SetFilePath(std::string path) { g_places = {std::move(path)}; }
 
-const std::string& SaveData::FilePath() { return g_filePath; }
+void SaveData::SetFilePlaces(std::vector<std::string> places) { g_places = std::move(places); }
+
+const std::vector<std::string>& SaveData::FilePlaces() { return g_places; }
 
 bool SaveData::Load() {
-    File file(std::fopen(g_filePath.c_str(), "rb"));
+    File file;
+    for (const std::string& place : g_places) {
+        file.reset(std::fopen(place.c_str(), "rb"));
+        if (file) break;
+    }
     if (!file) return false;
     try {
         char signature[3] = {};
@@ -83,27 +121,30 @@ bool SaveData::Load() {
     return true;
 }
 
+std::vector<uint8_t> SaveData::FileBytes() const {
+    std::vector<uint8_t> bytes(std::begin(kSignature), std::end(kSignature));
+    bytes.push_back(continueStage);
+    bytes.push_back(stageCount);
+    bytes.insert(bytes.end(), records.begin(), records.begin() + stageCount);
+    return bytes;
+}
+
 bool SaveData::Save() {
-    // A read-only save file stays as it is: the player chose to keep it.
-    if (::access(g_filePath.c_str(), F_OK) == 0 && ::access(g_filePath.c_str(), W_OK) != 0)
-        return false;
-    const std::string temporary = g_filePath + ".tmp";
+    bool saved = false;
     try {
-        std::vector<uint8_t> bytes(std::begin(kSignature), std::end(kSignature));
-        bytes.push_back(continueStage);
-        bytes.push_back(stageCount);
-        bytes.insert(bytes.end(), records.begin(), records.begin() + stageCount);
-        if (!WriteWhole(temporary, bytes) || std::rename(temporary.c_str(), g_filePath.c_str()) != 0) {
-            std::remove(temporary.c_str());
-            return false;
-        }
+        const std::vector<uint8_t> bytes = FileBytes();
+        for (const std::string& place : g_places)
+            if ((saved = ReplaceFile(place, bytes))) break;
     } catch (const std::exception&) {
-        std::remove(temporary.c_str());
-        ShowMessageBox("データのセーブに失敗しました。", "error");
-        return false;
+        saved = false;
     }
-    SyncDirectoryOf(g_filePath);
-    return true;
+    // Progress that could not be kept anywhere is never lost silently; once a
+    // run is enough, and play goes on.
+    if (!saved && !failureShown_) {
+        failureShown_ = true;
+        ShowMessageBox("データのセーブに失敗しました。", "error");
+    }
+    return saved;
 }
 
 uint8_t SaveData::RecordOf(int stage) const {

@@ -21,9 +21,12 @@ public:
     static void Destroy();
 
     // Where Load and Save read and write; "data.sav" in the current directory
-    // unless a test points it elsewhere.
+    // unless start-up or a test points it elsewhere.
     static void SetFilePath(std::string path);
-    static const std::string& FilePath();
+    // Several places in order of preference: Load reads the first that holds
+    // a save file, Save writes the first it can (making its folders).
+    static void SetFilePlaces(std::vector<std::string> places);
+    static const std::vector<std::string>& FilePlaces();
 
     virtual ~SaveData() = default;
 
@@ -32,6 +35,8 @@ public:
     bool Load();
     // Replaces the save file by way of a temporary file beside it, so a failed
     // write never loses the previous progress; false when anything failed.
+    // A save file or folder without write permission is never replaced, even
+    // by root. When no place can be written the player is told, once a run.
     bool Save();
 
     // Bounds-checked look-ups by stage number (from 1); 0 outside the stages.
@@ -53,4 +58,8 @@ public:
 
 private:
     explicit SaveData(uint8_t count);
+
+    std::vector<uint8_t> FileBytes() const;
+
+    bool failureShown_ = false;
 };

@@ -1,29 +1,70 @@
 #include "shell/data_folder.h"
 
+#include <cstdlib>
 #include <system_error>
 
 #include "play/stage_file.h"
+#include "resources/save_data.h"
+#include "resources/writable.h"
+
+#ifndef VELTRIM_INSTALLED_DATA_FOLDER
+#define VELTRIM_INSTALLED_DATA_FOLDER "../share/veltrim"
+#endif
 
 namespace {
 
-bool HoldsFirstStage(const std::filesystem::path& folder) {
+namespace fs = std::filesystem;
+
+constexpr const char* kSaveFileName = "data.sav";
+
+bool HoldsFirstStage(const fs::path& folder) {
     std::error_code error;
-    return std::filesystem::is_regular_file(folder / StageFilePath(1), error);
+    return fs::is_regular_file(folder / StageFilePath(1), error);
 }
 
 }  // namespace
 
-bool EnterDataFolder(const std::filesystem::path& programFile) {
-    if (HoldsFirstStage(".") || programFile.empty()) return false;
-    const std::filesystem::path folder = programFile.parent_path();
-    if (folder.empty() || !HoldsFirstStage(folder)) return false;
-    std::error_code error;
-    std::filesystem::current_path(folder, error);
-    return !error;
+fs::path FindDataFolder(const fs::path& programFile, const fs::path& installedData) {
+    if (programFile.empty()) return {};
+    const fs::path own = programFile.parent_path();
+    if (own.empty()) return {};
+    if (HoldsFirstStage(own)) return own;
+    const fs::path installed = (own / installedData).lexically_normal();
+    if (HoldsFirstStage(installed)) return installed;
+    return {};
 }
 
-std::filesystem::path RunningProgramFile() {
+fs::path EnterDataFolder(const fs::path& programFile) {
+    const fs::path folder = FindDataFolder(programFile, VELTRIM_INSTALLED_DATA_FOLDER);
+    if (folder.empty()) return {};
     std::error_code error;
-    std::filesystem::path file = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : file;
+    fs::current_path(folder, error);
+    return error ? fs::path() : folder;
+}
+
+fs::path RunningProgramFile() {
+    std::error_code error;
+    fs::path file = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : file;
+}
+
+fs::path UserSaveFolder(const char* xdgDataHome, const char* home) {
+    // The rules ignore a relative XDG_DATA_HOME.
+    if (xdgDataHome && fs::path(xdgDataHome).is_absolute()) return fs::path(xdgDataHome) / "veltrim";
+    if (home && *home) return fs::path(home) / ".local" / "share" / "veltrim";
+    return {};
+}
+
+std::vector<std::string> SavePlaces(const fs::path& dataFolder, const fs::path& userFolder) {
+    const fs::path beside = dataFolder / kSaveFileName;
+    if (WritableByMode(dataFolder) || userFolder.empty()) return {beside.string()};
+    return {(userFolder / kSaveFileName).string(), beside.string()};
+}
+
+void SettleIntoGameFolders(const fs::path& programFile) {
+    fs::path folder = EnterDataFolder(programFile);
+    std::error_code error;
+    if (folder.empty()) folder = fs::current_path(error);  // the game reports what is missing there
+    SaveData::SetFilePlaces(
+        SavePlaces(fs::absolute(folder, error), UserSaveFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))));
 }

@@ -1,14 +1,39 @@
-// Finds the game's files when the program is started from another folder.
+// Finds the game's files from where the program itself lies, and the place
+// where the player's progress is kept.
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
-// The game reads its stages, pictures and sounds relative to the current
-// directory. When that directory holds no first stage but the program's own
-// folder does, that folder becomes the current directory (a player starting
-// the game by its path, or from a file manager, expects it to find its files).
-// Returns true when the directory was changed.
-bool EnterDataFolder(const std::filesystem::path& programFile);
+// The folder of the game's files for the program at `programFile`: the
+// program's own folder when it holds the first stage (the portable game
+// folder), else the installed data folder at `installedData` relative to the
+// program's folder (say "../share/veltrim" beside a bin folder). Empty when
+// neither holds the stages.
+std::filesystem::path FindDataFolder(const std::filesystem::path& programFile,
+                                     const std::filesystem::path& installedData);
+
+// Makes the data folder found for the running program the current directory
+// (the game reads its files relative to it). Returns that folder, or empty
+// when none was found and the current directory stays.
+std::filesystem::path EnterDataFolder(const std::filesystem::path& programFile);
 
 // The running program's own file, empty when the system cannot tell.
 std::filesystem::path RunningProgramFile();
+
+// The user's folder for the game's data by the XDG base directory rules:
+// $XDG_DATA_HOME/veltrim when that is an absolute path, else
+// $HOME/.local/share/veltrim; empty when neither is known.
+std::filesystem::path UserSaveFolder(const char* xdgDataHome, const char* home);
+
+// Where data.sav is read and written, in order of preference: beside the
+// game's files when their folder may be written (the portable folder), else
+// in the user's folder, with a data.sav of the game folder still read until
+// the user's folder holds one.
+std::vector<std::string> SavePlaces(const std::filesystem::path& dataFolder,
+                                    const std::filesystem::path& userFolder);
+
+// Enters the data folder and points the save data at its places: what the
+// game does before anything else.
+void SettleIntoGameFolders(const std::filesystem::path& programFile);

@@ -3,6 +3,6 @@
 #include "shell/game.h"
 
 int main() {
-    EnterDataFolder(RunningProgramFile());
+    SettleIntoGameFolders(RunningProgramFile());
     return RunGame();
 }

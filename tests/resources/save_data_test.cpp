@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include "media/headless.h"
+#include "media/media.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -183,6 +185,88 @@ TEST_F(SaveDataTest, SavePathCanBePointedElsewhere) {
     EXPECT_TRUE(saved);
     EXPECT_TRUE(std::filesystem::exists(other));
     EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "data.sav"));
+}
+
+// A save file made read-only is never replaced, not even by root (who passes
+// every access check).
+TEST_F(SaveDataTest, AReadOnlySaveFileIsLeftAlone) {
+    dir_.Write("data.sav", {'V', 'T', 'R', 2, 1, 9});
+    std::filesystem::permissions(dir_.Path() / "data.sav", std::filesystem::perms::owner_read);
+    SaveData& save = Fresh(1);
+    save.records[0] = 3;
+    EXPECT_FALSE(save.Save());
+    EXPECT_EQ(SavedFile(), (Bytes{'V', 'T', 'R', 2, 1, 9}));
+}
+
+class SavePlacesTest : public SaveDataTest {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directory(game_);
+        headless::UseHeadlessPlatform();
+        ASSERT_EQ(InitMedia(), 0);
+    }
+    void TearDown() override {
+        EndMedia();
+        std::filesystem::permissions(game_, std::filesystem::perms::owner_all);
+        SaveData::SetFilePath("data.sav");
+        SaveDataTest::TearDown();
+    }
+    void ReadOnlyGame() const {
+        std::filesystem::permissions(game_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    }
+    int SaveFailures() const {
+        int count = 0;
+        for (const headless::Message& m : headless::Messages())
+            count += m.text == "データのセーブに失敗しました。" && m.caption == "error";
+        return count;
+    }
+
+    std::filesystem::path game_ = dir_.Path() / "game";
+    std::string user_ = (dir_.Path() / "xdg" / "veltrim" / "data.sav").string();
+    std::string beside_ = (game_ / "data.sav").string();
+};
+
+TEST_F(SavePlacesTest, AReadOnlyFolderIsNotWrittenAndTheNextPlaceIsMadeWithItsFolders) {
+    ReadOnlyGame();
+    SaveData::SetFilePlaces({beside_, user_});
+    SaveData& save = Fresh(2);
+    save.records = {4, 0};
+    EXPECT_TRUE(save.Save());
+    EXPECT_FALSE(std::filesystem::exists(beside_));
+    EXPECT_FALSE(std::filesystem::exists(beside_ + ".tmp"));
+    EXPECT_EQ(dir_.Read("xdg/veltrim/data.sav"), (Bytes{'V', 'T', 'R', 1, 2, 4, 0}));
+    EXPECT_EQ(SaveFailures(), 0);
+}
+
+TEST_F(SavePlacesTest, LoadReadsTheFirstPlaceThatHoldsASave) {
+    dir_.Write("game/data.sav", {'V', 'T', 'R', 1, 1, 7});
+    SaveData::SetFilePlaces({user_, beside_});
+    SaveData& save = Fresh(1);
+    EXPECT_TRUE(save.Load());
+    EXPECT_EQ(save.records[0], 7);  // the game folder's own save until the user has one
+    dir_.Write("xdg/veltrim/data.sav", {'V', 'T', 'R', 1, 1, 5});
+    SaveData& again = Fresh(1);
+    EXPECT_TRUE(again.Load());
+    EXPECT_EQ(again.records[0], 5);
+}
+
+TEST_F(SavePlacesTest, NoWritablePlaceIsReportedOnceARun) {
+    ReadOnlyGame();
+    std::filesystem::create_directories(dir_.Path() / "xdg");
+    std::filesystem::permissions(dir_.Path() / "xdg", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    SaveData::SetFilePlaces({user_, beside_});
+    SaveData& save = Fresh(1);
+    EXPECT_FALSE(save.Save());
+    EXPECT_FALSE(save.Save());
+    std::filesystem::permissions(dir_.Path() / "xdg", std::filesystem::perms::owner_all);
+    EXPECT_FALSE(std::filesystem::exists(user_));
+    EXPECT_EQ(SaveFailures(), 1);
+    // The next run tells the player again.
+    Fresh(1);
+    ReadOnlyGame();
+    SaveData::SetFilePlaces({beside_});
+    EXPECT_FALSE(SaveData::Instance()->Save());
+    EXPECT_EQ(SaveFailures(), 2);
 }
 
 TEST_F(SaveDataTest, LookUpsOutsideTheStagesReadZero) {

@@ -82,6 +82,9 @@ std::string ProgramFolder() {
 
 SDL_Surface* LoadWindowIcon(int iconId) {
     if (iconId != kGameIconId) return nullptr;
+    // The game's data folder is the current one (installed or portable); the
+    // program's own folder also serves a program started in place.
+    if (SDL_Surface* icon = LoadPngIcon("icon.png")) return icon;
     if (SDL_Surface* icon = LoadPngIcon(ProgramFolder() + "icon.png")) return icon;
     return BuiltInIcon();
 }

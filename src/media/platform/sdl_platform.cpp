@@ -2,6 +2,7 @@
 // vertical-blank waiting, the keyboard, game controllers and joysticks.
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "media/media.h"
+#include "media/platform/display_fit.h"
 #include "media/platform/instance_lock.h"
 #include "media/platform/platform.h"
 #include "media/platform/sdl_icon.h"
@@ -54,6 +56,14 @@ bool RendersOnTheProcessor(SDL_Renderer* renderer) {
     return false;
 }
 
+// F11, or Alt with either Enter key: switch between window and full screen.
+bool IsFullScreenToggle(const SDL_KeyboardEvent& key) {
+    if (key.repeat) return false;
+    const SDL_Scancode code = key.keysym.scancode;
+    if (code == SDL_SCANCODE_F11) return true;
+    return (code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER) && (key.keysym.mod & KMOD_ALT) != 0;
+}
+
 struct Pad {
     SDL_GameController* controller = nullptr;
     SDL_Joystick* joystick = nullptr;  // only when no controller mapping exists
@@ -74,6 +84,8 @@ public:
         SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");  // the layer decides, below
         // A small window among others: leave the desktop's compositor on.
         SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+        // The sound server and the screen-saver inhibitor name the game.
+        SDL_SetHint(SDL_HINT_APP_NAME, config.title.c_str());
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
             std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
             return false;
@@ -84,10 +96,10 @@ public:
 
         width_ = config.width;
         height_ = config.height;
-        const Uint32 flags = config.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
         window_ = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   config.width, config.height, flags);
+                                   config.width, config.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
         if (!window_) return Fail();
+        FitWindowToDesktop();
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
         if (renderer_ && RendersOnTheProcessor(renderer_)) {
             // An emulated GPU only costs processor time: the plain window
@@ -100,10 +112,12 @@ public:
             renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         }
         if (!renderer_) return Fail();
-        SDL_RenderSetLogicalSize(renderer_, config.width, config.height);
         texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                      config.width, config.height);
         if (!texture_) return Fail();
+        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);  // pixels stay sharp
+        SDL_ShowWindow(window_);
+        SetFullScreen(!config.windowed);
 
         SetIcon(config.iconId);
         SDL_StopTextInput();
@@ -140,9 +154,7 @@ public:
         }
     }
 
-    void SetWindowed(bool windowed) override {
-        if (window_) SDL_SetWindowFullscreen(window_, windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    }
+    void SetWindowed(bool windowed) override { SetFullScreen(!windowed); }
 
     void ProcessEvents() override {
         SDL_Event event;
@@ -160,8 +172,12 @@ public:
     void Present(const uint32_t* pixels) override {
         if (!texture_) return;
         SDL_UpdateTexture(texture_, nullptr, pixels, width_ * static_cast<int>(sizeof(uint32_t)));
+        PixelSize output{width_, height_};
+        SDL_GetRendererOutputSize(renderer_, &output.width, &output.height);
+        const PixelRect shown = LetterboxRect(output, {width_, height_});
+        const SDL_Rect target{shown.x, shown.y, shown.width, shown.height};
         SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderCopy(renderer_, texture_, nullptr, &target);
         SDL_RenderPresent(renderer_);  // waits for the vertical blank
     }
 
@@ -171,7 +187,7 @@ public:
         const Uint8* held = SDL_GetKeyboardState(&count);
         if (!held) return;
         for (int scancode = 0; scancode < count; ++scancode)
-            if (held[scancode])
+            if (held[scancode] && scancode != swallowedKey_)
                 if (const uint8_t code = KeyCodeForScancode(static_cast<SDL_Scancode>(scancode))) keys[code] = 0x80;
     }
 
@@ -204,6 +220,38 @@ public:
     }
 
 private:
+    // Opens the window at the largest whole multiple of the screen that fits
+    // the usable desktop with its frame, counted in output pixels.
+    void FitWindowToDesktop() {
+        const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+        SDL_Rect usable{};
+        if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return;
+        int points = 0, pointsHigh = 0, pixels = 0, pixelsHigh = 0;
+        SDL_GetWindowSize(window_, &points, &pointsHigh);
+        SDL_GetWindowSizeInPixels(window_, &pixels, &pixelsHigh);
+        const double ratio = points > 0 && pixels > 0 ? static_cast<double>(pixels) / points : 1.0;
+        PixelSize frame = kAssumedFrame;
+        int top = 0, left = 0, bottom = 0, right = 0;
+        if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0 && top + bottom > 0)
+            frame = {left + right, top + bottom};
+        auto inPixels = [ratio](int length) { return static_cast<int>(length * ratio); };
+        const int scale = ChooseWindowScale({inPixels(usable.w), inPixels(usable.h)},
+                                            {inPixels(frame.width), inPixels(frame.height)}, {width_, height_});
+        if (scale == 1) return;
+        SDL_SetWindowSize(window_, static_cast<int>(width_ * scale / ratio + 0.5),
+                          static_cast<int>(height_ * scale / ratio + 0.5));
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+    }
+
+    // Full screen on the desktop's own mode, the pointer hidden; leaving it
+    // gives the window back its size.
+    void SetFullScreen(bool fullScreen) {
+        if (!window_) return;
+        if (SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+        fullScreen_ = fullScreen;
+        SDL_ShowCursor(fullScreen ? SDL_DISABLE : SDL_ENABLE);
+    }
+
     bool Fail() {
         std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
         CloseWindow();
@@ -221,8 +269,16 @@ private:
                 if (event.window.event == SDL_WINDOWEVENT_CLOSE) CloseWindow();
                 break;
             case SDL_KEYDOWN:
+                keyboardChanged_ = true;
+                if (IsFullScreenToggle(event.key)) {
+                    SetFullScreen(!fullScreen_);
+                    // The Enter of Alt+Enter does nothing else until it is let go.
+                    if (event.key.keysym.scancode != SDL_SCANCODE_F11) swallowedKey_ = event.key.keysym.scancode;
+                }
+                break;
             case SDL_KEYUP:
                 keyboardChanged_ = true;
+                if (event.key.keysym.scancode == swallowedKey_) swallowedKey_ = SDL_SCANCODE_UNKNOWN;
                 break;
             case SDL_JOYDEVICEADDED:
             case SDL_JOYDEVICEREMOVED:
@@ -297,6 +353,8 @@ private:
     bool active_ = true;
     bool quit_ = false;
     bool keyboardChanged_ = false;
+    bool fullScreen_ = false;
+    int swallowedKey_ = SDL_SCANCODE_UNKNOWN;
     std::vector<Pad> pads_;
 };
 

@@ -1,0 +1,58 @@
+#include "media/platform/display_fit.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using media_detail::ChooseWindowScale;
+using media_detail::kAssumedFrame;
+using media_detail::LetterboxRect;
+using media_detail::PixelRect;
+
+bool operator==(const PixelRect& a, const PixelRect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+// A desktop with a 30-pixel panel: what the window may use.
+constexpr media_detail::PixelSize Usable(int width, int height) { return {width, height - 30}; }
+
+TEST(WindowScale, CommonDesktopsGetTheLargestWholeMultipleThatFits) {
+    EXPECT_EQ(ChooseWindowScale(Usable(1024, 768), kAssumedFrame), 1);
+    EXPECT_EQ(ChooseWindowScale(Usable(1280, 1024), kAssumedFrame), 1);  // 1280 wide leaves no room for the frame
+    EXPECT_EQ(ChooseWindowScale(Usable(1920, 1080), kAssumedFrame), 2);
+    EXPECT_EQ(ChooseWindowScale(Usable(2560, 1440), kAssumedFrame), 2);  // three times is 1440 high
+    EXPECT_EQ(ChooseWindowScale(Usable(3840, 2160), kAssumedFrame), 4);
+}
+
+TEST(WindowScale, TheFrameMustFitAsWell) {
+    EXPECT_EQ(ChooseWindowScale({1296, 1024}, {16, 64}), 2);
+    EXPECT_EQ(ChooseWindowScale({1295, 1024}, {16, 64}), 1);
+    EXPECT_EQ(ChooseWindowScale({1296, 1023}, {16, 64}), 1);
+    EXPECT_EQ(ChooseWindowScale({1280, 960}, {0, 0}), 2);  // a desktop without frames
+}
+
+TEST(WindowScale, ADesktopSmallerThanTheScreenStillGetsOneTimes) {
+    EXPECT_EQ(ChooseWindowScale({800, 400}, kAssumedFrame), 1);
+    EXPECT_EQ(ChooseWindowScale({0, 0}, kAssumedFrame), 1);
+}
+
+TEST(Letterbox, FullScreensShowAWholeMultipleCentredOnBlack) {
+    EXPECT_TRUE(LetterboxRect({1920, 1080}) == (PixelRect{320, 60, 1280, 960}));
+    EXPECT_TRUE(LetterboxRect({3840, 2160}) == (PixelRect{640, 120, 2560, 1920}));
+    EXPECT_TRUE(LetterboxRect({1280, 1024}) == (PixelRect{0, 32, 1280, 960}));
+    EXPECT_TRUE(LetterboxRect({1366, 768}) == (PixelRect{363, 144, 640, 480}));
+    EXPECT_TRUE(LetterboxRect({2560, 1600}) == (PixelRect{320, 80, 1920, 1440}));
+}
+
+TEST(Letterbox, AWindowOfTheScaledSizeIsFilled) {
+    EXPECT_TRUE(LetterboxRect({640, 480}) == (PixelRect{0, 0, 640, 480}));
+    EXPECT_TRUE(LetterboxRect({1280, 960}) == (PixelRect{0, 0, 1280, 960}));
+}
+
+TEST(Letterbox, AnOutputSmallerThanTheScreenShrinksThePictureInShape) {
+    EXPECT_TRUE(LetterboxRect({320, 480}) == (PixelRect{0, 120, 320, 240}));
+    EXPECT_TRUE(LetterboxRect({640, 240}) == (PixelRect{160, 0, 320, 240}));
+    EXPECT_TRUE(LetterboxRect({0, 0}) == (PixelRect{}));
+}
+
+}  // namespace
