@@ -1,0 +1,70 @@
+#include "media/platform/x11_window_watch.h"
+
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+
+namespace media_detail {
+
+namespace {
+
+// Xlib's handlers are plain functions: what they need lives here.
+std::atomic<unsigned long> watchedWindow{0};
+std::atomic<bool> windowLost{false};
+XErrorHandler previousErrorHandler = nullptr;
+bool handlersInstalled = false;
+
+int OnXError(Display* display, XErrorEvent* error) {
+    const unsigned long watched = watchedWindow.load();
+    const bool aboutTheWindow = watched != 0 && error->resourceid == watched;
+    const bool noSuchWindow = error->error_code == BadWindow || error->error_code == BadDrawable;
+    if (aboutTheWindow || noSuchWindow) {
+        // Gone from outside: the game closes as if the close box were clicked.
+        if (watched != 0) windowLost.store(true);
+        return 0;
+    }
+    return previousErrorHandler ? previousErrorHandler(display, error) : 0;
+}
+
+[[noreturn]] int OnXConnectionLost(Display*) {
+    // Nothing more can be shown; the kernel frees the single-copy lock with
+    // the process. Exit handlers would talk to the dead display: skip them.
+    static const char kLine[] = "display connection lost\n";
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kLine, sizeof kLine - 1);
+    ::_exit(1);
+}
+
+}  // namespace
+
+void WatchX11Window(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    if (!handlersInstalled) {
+        previousErrorHandler = XSetErrorHandler(OnXError);
+        XSetIOErrorHandler(OnXConnectionLost);
+        handlersInstalled = true;
+    }
+    windowLost.store(false);
+    watchedWindow.store(info.info.x11.window);
+    // The window's own X events (its destruction among them) reach NoteX11Event.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+}
+
+void ForgetX11Window() {
+    if (watchedWindow.exchange(0) != 0) SDL_EventState(SDL_SYSWMEVENT, SDL_DISABLE);
+}
+
+bool X11WindowLost() { return windowLost.load(); }
+
+void NoteX11Event(const SDL_Event& event) {
+    if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11) return;
+    const XEvent& x = event.syswm.msg->msg.x11.event;
+    if (x.type == DestroyNotify && watchedWindow.load() != 0 && x.xdestroywindow.window == watchedWindow.load())
+        windowLost.store(true);
+}
+
+}  // namespace media_detail

@@ -1,0 +1,24 @@
+// Keeps X11's error handling from ending the game behind its back. Xlib's
+// default handlers exit the process on any error: a window destroyed from
+// outside (a window manager's destroy, another client's XDestroyWindow) would
+// end the game with status 1 on the next request about it, skipping its
+// shut-down. Watched, the window's loss becomes a close request instead; a
+// lost display connection still ends the process, but with one line on
+// standard error and a plain exit, never a crash signal.
+#pragma once
+
+#include <SDL.h>
+
+namespace media_detail {
+
+// Watches this window when SDL shows it through X11 (does nothing otherwise).
+void WatchX11Window(SDL_Window* window);
+// Stops watching (the window is about to be destroyed by its owner).
+void ForgetX11Window();
+// Whether the watched window has gone: destroyed from outside, or a request
+// about it failed.
+bool X11WindowLost();
+// Notes the loss when this event reports the watched window destroyed.
+void NoteX11Event(const SDL_Event& event);
+
+}  // namespace media_detail
