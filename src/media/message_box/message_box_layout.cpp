@@ -24,7 +24,7 @@ MessageBoxLayout LayOutMessageBox(const std::string& caption, const std::string&
                                   int screenWidth, int screenHeight) {
     MessageBoxLayout layout;
     const int maxText = std::min(kMessageTextMaxWidth, screenWidth - 2 * (kScreenMargin + kSidePadding));
-    layout.lines = WrapText(text, maxText, metrics.textWidth);
+    layout.lines = WrapTextEvenly(text, maxText, metrics.textWidth);
 
     const int lineStep = metrics.textLineHeight + kLineGap;
     const int fixedHeight = 2 * kTitlePadding + metrics.captionHeight + 1 + 2 * kTextGap + kButtonHeight + kBottomPadding;

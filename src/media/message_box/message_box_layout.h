@@ -38,7 +38,7 @@ struct MessageBoxLayout {
 };
 
 // The widest a line of the text may be.
-inline constexpr int kMessageTextMaxWidth = 384;
+inline constexpr int kMessageTextMaxWidth = 320;
 // The OK button's label.
 inline constexpr const char* kMessageButtonLabel = "OK";
 

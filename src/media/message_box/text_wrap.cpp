@@ -102,14 +102,24 @@ void WrapParagraph(const std::string& text, const std::vector<Unit>& units, size
         if (start >= last) break;
         size_t end = start + 1;  // the first character always goes, however wide
         size_t lastBreak = start;  // the last place so far where the line may end
+        size_t lastSpace = start;  // the same, at a space
         while (end < last) {
             const char32_t before = units[end - 1].code, after = units[end].code;
-            if (IsSpace(before) || IsSpace(after) || MayBreakBetween(before, after)) lastBreak = end;
+            if (IsSpace(before) || IsSpace(after)) lastSpace = end;
+            if (lastSpace == end || MayBreakBetween(before, after)) lastBreak = end;
             if (measure(slice(start, end + 1)) > maxWidth) break;
             ++end;
         }
-        // Too wide: end where a line may end, or cut the word that fills the line.
-        if (end < last && lastBreak > start) end = lastBreak;
+        if (end < last) {
+            // Too wide. A space the writer put in the second half of the line
+            // is the best place to end it (it parts sentences in Japanese
+            // too), then any place a line may end; else the word that fills
+            // the line is cut.
+            if (lastSpace > start && measure(slice(start, lastSpace)) >= maxWidth / 2)
+                end = lastSpace;
+            else if (lastBreak > start)
+                end = lastBreak;
+        }
         size_t shown = end;
         while (shown > start && IsSpace(units[shown - 1].code)) --shown;
         lines.push_back(slice(start, shown));
@@ -137,6 +147,21 @@ std::vector<std::string> WrapText(const std::string& text, int maxWidth, const M
         first = i + 1;
     }
     return lines;
+}
+
+std::vector<std::string> WrapTextEvenly(const std::string& text, int maxWidth, const MeasureText& measure) {
+    std::vector<std::string> best = WrapText(text, maxWidth, measure);
+    if (best.size() < 2) return best;
+    // The narrowest width that needs no more lines.
+    int low = 1, high = maxWidth;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (WrapText(text, mid, measure).size() <= best.size())
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return WrapText(text, high, measure);
 }
 
 }  // namespace media_detail

@@ -18,6 +18,10 @@ using MeasureText = std::function<int(const std::string& utf8)>;
 // word alone is too wide. Invalid UTF-8 bytes stay as single characters.
 std::vector<std::string> WrapText(const std::string& text, int maxWidth, const MeasureText& measure);
 
+// As WrapText, in as few lines, but the lines as even in width as they can
+// be: a message of two lines does not end in a word or two alone.
+std::vector<std::string> WrapTextEvenly(const std::string& text, int maxWidth, const MeasureText& measure);
+
 // The code points of a UTF-8 text; each invalid byte gives U+FFFD.
 std::u32string DecodeUtf8(const std::string& text);
 
