@@ -80,6 +80,7 @@ public:
         SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");  // the layer decides, below
         // A small window among others: leave the desktop's compositor on.
         SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+        InstallX11ErrorHandlers();
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
             std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
             return false;
@@ -130,10 +131,10 @@ public:
 
     void CloseWindow() override {
         ClosePads();
-        ForgetX11Window();
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
+        ForgetX11Window();
         texture_ = nullptr;
         renderer_ = nullptr;
         window_ = nullptr;

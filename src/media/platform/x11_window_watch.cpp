@@ -14,6 +14,7 @@ namespace {
 // Xlib's handlers are plain functions: what they need lives here.
 std::atomic<unsigned long> watchedWindow{0};
 std::atomic<bool> windowLost{false};
+Display* watchedDisplay = nullptr;
 XErrorHandler previousErrorHandler = nullptr;
 bool handlersInstalled = false;
 
@@ -39,23 +40,33 @@ int OnXError(Display* display, XErrorEvent* error) {
 
 }  // namespace
 
+void InstallX11ErrorHandlers() {
+    if (handlersInstalled) return;
+    previousErrorHandler = XSetErrorHandler(OnXError);
+    XSetIOErrorHandler(OnXConnectionLost);
+    handlersInstalled = true;
+}
+
 void WatchX11Window(SDL_Window* window) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
-    if (!handlersInstalled) {
-        previousErrorHandler = XSetErrorHandler(OnXError);
-        XSetIOErrorHandler(OnXConnectionLost);
-        handlersInstalled = true;
-    }
     windowLost.store(false);
+    watchedDisplay = info.info.x11.display;
     watchedWindow.store(info.info.x11.window);
     // The window's own X events (its destruction among them) reach NoteX11Event.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 }
 
 void ForgetX11Window() {
-    if (watchedWindow.exchange(0) != 0) SDL_EventState(SDL_SYSWMEVENT, SDL_DISABLE);
+    if (watchedWindow.load() == 0) return;
+    // SDL puts Xlib's exiting handler back when it quits: errors about the
+    // window just destroyed (twice, when it was destroyed from outside) must
+    // come in now, while they are still ours to ignore.
+    if (watchedDisplay) XSync(watchedDisplay, False);
+    watchedWindow.store(0);
+    watchedDisplay = nullptr;
+    SDL_EventState(SDL_SYSWMEVENT, SDL_DISABLE);
 }
 
 bool X11WindowLost() { return windowLost.load(); }

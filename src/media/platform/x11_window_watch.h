@@ -11,9 +11,13 @@
 
 namespace media_detail {
 
+// Puts the layer's handlers in before SDL starts: SDL keeps the handler it
+// finds and puts it back when it quits, so ours stay in place for the
+// requests SDL's own connections still flush then.
+void InstallX11ErrorHandlers();
 // Watches this window when SDL shows it through X11 (does nothing otherwise).
 void WatchX11Window(SDL_Window* window);
-// Stops watching (the window is about to be destroyed by its owner).
+// Stops watching, right after the window was destroyed by its owner.
 void ForgetX11Window();
 // Whether the watched window has gone: destroyed from outside, or a request
 // about it failed.
