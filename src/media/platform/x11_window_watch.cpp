@@ -2,6 +2,7 @@
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -44,6 +45,10 @@ void InstallX11ErrorHandlers() {
     if (handlersInstalled) return;
     previousErrorHandler = XSetErrorHandler(OnXError);
     XSetIOErrorHandler(OnXConnectionLost);
+    // A write to a display that has gone must fail as an error Xlib
+    // reports, not kill the game with SIGPIPE.
+    struct sigaction current {};
+    if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) ::signal(SIGPIPE, SIG_IGN);
     handlersInstalled = true;
 }
 
