@@ -1,6 +1,7 @@
 #include "media/platform/sdl_message_input.h"
 
-#include <initializer_list>
+#include "media/platform/x11_window_watch.h"
+
 
 namespace media_detail {
 
@@ -28,12 +29,19 @@ void Release(Acknowledgement& acknowledgement, uint32_t source) {
 }  // namespace
 
 uint32_t HeldConfirmKeys() {
+    struct Key {
+        SDL_Scancode scancode;
+        const char* keysym;  // its name for X11
+    };
+    static constexpr Key kKeys[] = {{SDL_SCANCODE_RETURN, "Return"}, {SDL_SCANCODE_KP_ENTER, "KP_Enter"},
+                                    {SDL_SCANCODE_SPACE, "space"},   {SDL_SCANCODE_Z, "z"},
+                                    {SDL_SCANCODE_ESCAPE, "Escape"}};
     int count = 0;
     const Uint8* held = SDL_GetKeyboardState(&count);
     uint32_t sources = 0;
-    for (SDL_Scancode scancode : {SDL_SCANCODE_RETURN, SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_SPACE, SDL_SCANCODE_Z,
-                                  SDL_SCANCODE_ESCAPE})
-        if (held && scancode < count && held[scancode]) sources |= SourceOfKey(scancode);
+    for (const Key& key : kKeys)
+        if ((held && key.scancode < count && held[key.scancode]) || X11KeyHeld(key.keysym))
+            sources |= SourceOfKey(key.scancode);
     return sources;
 }
 

@@ -76,6 +76,16 @@ void ForgetX11Window() {
 
 bool X11WindowLost() { return windowLost.load(); }
 
+bool X11KeyHeld(const char* keysymName) {
+    if (!watchedDisplay || watchedWindow.load() == 0) return false;
+    const KeySym keysym = XStringToKeysym(keysymName);
+    const KeyCode code = keysym == NoSymbol ? 0 : XKeysymToKeycode(watchedDisplay, keysym);
+    if (code == 0) return false;
+    char keys[32] = {};
+    XQueryKeymap(watchedDisplay, keys);
+    return (keys[code / 8] & (1 << (code % 8))) != 0;
+}
+
 void NoteX11Event(const SDL_Event& event) {
     if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11) return;
     const XEvent& x = event.syswm.msg->msg.x11.event;

@@ -22,6 +22,10 @@ void ForgetX11Window();
 // Whether the watched window has gone: destroyed from outside, or a request
 // about it failed.
 bool X11WindowLost();
+// Whether the X server has the key with this keysym name ("z", "Return")
+// held now, focus or not (SDL only learns of keys while its window has the
+// focus). False when no window is watched.
+bool X11KeyHeld(const char* keysymName);
 // Notes the loss when this event reports the watched window destroyed.
 void NoteX11Event(const SDL_Event& event);
 
