@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 # What each package is for: see "Packages" in README.md.
 packages=(
   build-essential cmake pkg-config ninja-build
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-dejavu-core
+  libsdl2-dev libx11-dev libsdl2-ttf-dev libfontconfig-dev fonts-dejavu-core
   libpng-dev libjpeg-dev
   libfluidsynth-dev timgm6mb-soundfont
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic

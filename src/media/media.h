@@ -76,7 +76,9 @@ constexpr int kFrontScreen = -4;
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 
-// A modal message box with one OK button; returns when it is acknowledged.
+// A modal message box with one OK button, drawn in the game's window over the
+// picture it shows; returns when it is acknowledged or the window is closed.
+// Without a usable window it prints "caption: text" on standard error.
 int ShowMessageBox(const char* text, const char* caption);
 
 // ---------------------------------------------------------------------------

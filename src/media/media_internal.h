@@ -21,6 +21,8 @@ using MediaLock = std::lock_guard<std::recursive_mutex>;
 bool GraphicsInit();
 void GraphicsShutdown();
 const uint32_t* BackBufferPixels();
+// What the window shows now (null while graphics is not running).
+const uint32_t* FrontScreenPixels();
 // Called by FlipScreen after presenting: the back buffer became the front screen.
 void OnFrontScreenPresented();
 

@@ -7,6 +7,7 @@ namespace {
 using media_detail::ChooseWindowScale;
 using media_detail::kAssumedFrame;
 using media_detail::LetterboxRect;
+using media_detail::PointerToScreen;
 using media_detail::PixelRect;
 
 bool operator==(const PixelRect& a, const PixelRect& b) {
@@ -53,6 +54,21 @@ TEST(Letterbox, AnOutputSmallerThanTheScreenShrinksThePictureInShape) {
     EXPECT_TRUE(LetterboxRect({320, 480}) == (PixelRect{0, 120, 320, 240}));
     EXPECT_TRUE(LetterboxRect({640, 240}) == (PixelRect{160, 0, 320, 240}));
     EXPECT_TRUE(LetterboxRect({0, 0}) == (PixelRect{}));
+}
+
+bool Lands(media_detail::PixelSize at, int x, int y) { return at.width == x && at.height == y; }
+
+TEST(PointerToScreen, FollowsTheScaleTheLetterboxAndHiDpi) {
+    // A 2x window: window points are two screen pixels.
+    EXPECT_TRUE(Lands(PointerToScreen(641, 479, {1280, 960}, {1280, 960}), 320, 239));
+    // Full screen on 1920x1080: the picture starts at (320, 60).
+    EXPECT_TRUE(Lands(PointerToScreen(320, 60, {1920, 1080}, {1920, 1080}), 0, 0));
+    EXPECT_TRUE(Lands(PointerToScreen(1599, 1019, {1920, 1080}, {1920, 1080}), 639, 479));
+    // The black border lies outside the screen, on either side.
+    EXPECT_LT(PointerToScreen(100, 30, {1920, 1080}, {1920, 1080}).width, 0);
+    EXPECT_GE(PointerToScreen(1700, 500, {1920, 1080}, {1920, 1080}).width, 640);
+    // HiDPI: a 1280x960-point window with 2560x1920 output pixels (4x picture).
+    EXPECT_TRUE(Lands(PointerToScreen(640, 480, {1280, 960}, {2560, 1920}), 320, 240));
 }
 
 }  // namespace

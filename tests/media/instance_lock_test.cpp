@@ -1,6 +1,8 @@
 #include "media/platform/instance_lock.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -91,6 +93,56 @@ TEST(SdlPlatform, OpensPresentsAndRespectsTheLock) {
     EXPECT_FALSE(other.Acquire(InstanceLockPath("VeltrimTest")));  // held while running
     EXPECT_EQ(EndMedia(), 0);
     EXPECT_TRUE(other.Acquire(InstanceLockPath("VeltrimTest")));
+}
+
+// A copy killed outright never blocks the next start: the kernel drops the
+// lock with the process.
+TEST(InstanceLock, ALockLeftByAKilledCopyDoesNotBlock) {
+    TempDir dir;
+    const std::string path = (dir.Path() / "Veltrim.lock").string();
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        InstanceLock lock;
+        const char held = lock.Acquire(path) ? 'y' : 'n';
+        [[maybe_unused]] const ssize_t n = ::write(ready[1], &held, 1);
+        for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char held = 0;
+    ASSERT_EQ(::read(ready[0], &held, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(held, 'y');
+    InstanceLock next;
+    EXPECT_FALSE(next.Acquire(path)) << "the running copy holds it";
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_TRUE(next.Acquire(path));
+}
+
+// With no display at all SDL would fall back to a driver that draws nowhere:
+// the game must not run unseen, holding the lock, but fail with one line.
+TEST(SdlPlatform, WithoutADisplayStartingFailsAndFreesTheLock) {
+    TempDir dir;
+    ScopedEnv video("SDL_VIDEODRIVER", nullptr);
+    ScopedEnv x11("DISPLAY", nullptr);
+    ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path().c_str());
+    media_detail::SelectHeadlessPlatform(false);
+    SetWindowTitle("VeltrimTest");
+    SetWindowedMode(1);
+    ::testing::internal::CaptureStderr();
+    const int result = InitMedia();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(said, "no display\n");
+    InstanceLock next;
+    EXPECT_TRUE(next.Acquire(InstanceLockPath("VeltrimTest")));
+    EXPECT_EQ(EndMedia(), -1) << "nothing is left running";
 }
 
 }  // namespace

@@ -27,6 +27,8 @@ void GraphicsShutdown() {
 
 const uint32_t* BackBufferPixels() { return BackBuffer().empty() ? nullptr : BackBuffer().data(); }
 
+const uint32_t* FrontScreenPixels() { return FrontScreen().empty() ? nullptr : FrontScreen().data(); }
+
 void OnFrontScreenPresented() {
     if (!BackBuffer().empty()) FrontScreen() = BackBuffer();
 }

@@ -25,4 +25,15 @@ PixelRect LetterboxRect(PixelSize output, PixelSize screen) {
     return {(output.width - shown.width) / 2, (output.height - shown.height) / 2, shown.width, shown.height};
 }
 
+PixelSize PointerToScreen(int x, int y, PixelSize window, PixelSize output, PixelSize screen) {
+    const PixelRect shown = LetterboxRect(output, screen);
+    if (window.width <= 0 || window.height <= 0 || shown.width <= 0 || shown.height <= 0) return {x, y};
+    // Window points to output pixels, then output pixels to screen pixels.
+    const long long px = static_cast<long long>(x) * output.width / window.width - shown.x;
+    const long long py = static_cast<long long>(y) * output.height / window.height - shown.y;
+    auto floorDiv = [](long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
+    return {static_cast<int>(floorDiv(px * screen.width, shown.width)),
+            static_cast<int>(floorDiv(py * screen.height, shown.height))};
+}
+
 }  // namespace media_detail

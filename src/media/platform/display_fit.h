@@ -31,4 +31,10 @@ int ChooseWindowScale(PixelSize usable, PixelSize frame, PixelSize screen = kScr
 // than the screen gets the picture shrunk to fit with its shape kept.
 PixelRect LetterboxRect(PixelSize output, PixelSize screen = kScreenSize);
 
+// The screen pixel under a pointer at (x, y) in window coordinates, for a
+// window of `window` size whose output is `output` pixels (they differ on
+// HiDPI desktops) and shows the picture as LetterboxRect places it. A point
+// on the black border lies outside the screen.
+PixelSize PointerToScreen(int x, int y, PixelSize window, PixelSize output, PixelSize screen = kScreenSize);
+
 }  // namespace media_detail

@@ -102,7 +102,7 @@ public:
         return true;
     }
 
-    void ShowMessage(const std::string& text, const std::string& caption) override {
+    void ShowMessage(const std::string& text, const std::string& caption, const uint32_t*) override {
         State().messages.push_back({text, caption});
     }
     void SetScreenSaverEnabled(bool enabled) override { State().screenSaverEnabled = enabled; }

@@ -65,8 +65,9 @@ public:
     // index counts from 0; false when the pad cannot be read.
     virtual bool ReadPad(int index, PadReading& reading) = 0;
 
-    // Modal; returns once acknowledged.
-    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // Modal; returns once acknowledged (or the window is closed). `frame` is
+    // the 640x480 picture on the screen, to show the message over.
+    virtual void ShowMessage(const std::string& text, const std::string& caption, const uint32_t* frame) = 0;
     virtual void SetScreenSaverEnabled(bool enabled) = 0;
 };
 

@@ -5,16 +5,22 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "media/media.h"
 #include "media/platform/display_fit.h"
+#include "media/message_box/acknowledgement.h"
+#include "media/message_box/message_box_picture.h"
 #include "media/platform/instance_lock.h"
 #include "media/platform/platform.h"
+#include "media/platform/sdl_display.h"
 #include "media/platform/sdl_icon.h"
 #include "media/platform/sdl_keymap.h"
+#include "media/platform/sdl_message_input.h"
+#include "media/platform/x11_window_watch.h"
 
 namespace media_detail {
 
@@ -86,11 +92,17 @@ public:
         SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
         // The sound server and the screen-saver inhibitor name the game.
         SDL_SetHint(SDL_HINT_APP_NAME, config.title.c_str());
+        InstallX11ErrorHandlers();
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
             std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
             return false;
         }
         sdlStarted_ = true;
+        if (!DriverShowsWindows(SDL_GetHint(SDL_HINT_VIDEODRIVER), SDL_GetCurrentVideoDriver())) {
+            std::fprintf(stderr, "no display\n");
+            CloseWindow();
+            return false;
+        }
         // Pads are optional: without them the keyboard still plays.
         SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK);
 
@@ -112,6 +124,7 @@ public:
             renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         }
         if (!renderer_) return Fail();
+        WatchX11Window(window_);  // now: making a renderer may replace the system's window
         texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                      config.width, config.height);
         if (!texture_) return Fail();
@@ -135,6 +148,7 @@ public:
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
+        ForgetX11Window();
         texture_ = nullptr;
         renderer_ = nullptr;
         window_ = nullptr;
@@ -159,6 +173,7 @@ public:
     void ProcessEvents() override {
         SDL_Event event;
         while (!quit_ && SDL_PollEvent(&event)) Handle(event);
+        if (!quit_ && X11WindowLost()) CloseWindow();  // destroyed from outside: as the close box
     }
 
     bool QuitRequested() const override { return quit_; }
@@ -205,10 +220,8 @@ public:
         return true;
     }
 
-    void ShowMessage(const std::string& text, const std::string& caption) override {
-        // No owner window, as the game's messages always were.
-        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) != 0)
-            std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    void ShowMessage(const std::string& text, const std::string& caption, const uint32_t* frame) override {
+        if (!ShowMessageInWindow(text, caption, frame)) std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     }
 
     void SetScreenSaverEnabled(bool enabled) override {
@@ -252,6 +265,62 @@ private:
         SDL_ShowCursor(fullScreen ? SDL_DISABLE : SDL_ENABLE);
     }
 
+    // The box drawn over the current picture; the game stands still until it
+    // is acknowledged or the window closes. False when there is no window to
+    // show it in.
+    bool ShowMessageInWindow(const std::string& text, const std::string& caption, const uint32_t* frame) {
+        ProcessEvents();  // what came before the box is the game's
+        if (!window_ || quit_) return false;
+        const MessageBoxPicture box = DrawMessageBoxPicture(frame, width_, height_, caption, text);
+        if (box.pixels.empty()) return false;
+        Acknowledgement acknowledgement(box.layout.button, HeldConfirmKeys() | HeldPadButton1());
+        constexpr uint32_t kRepaintMs = 100;  // in case the window was covered meanwhile
+        constexpr uint32_t kReleaseWaitMs = 2000;
+        uint32_t shownAt = TicksMs();
+        std::optional<uint32_t> acknowledgedAt;
+        Present(box.pixels.data());
+        while (!quit_ && !acknowledgement.Finished()) {
+            SDL_Event event;
+            if (SDL_WaitEventTimeout(&event, 20)) {
+                FeedAcknowledgement(acknowledgement, InScreenCoordinates(event));
+                Handle(event);  // focus, pads, the close box
+            }
+            if (!quit_ && X11WindowLost()) CloseWindow();
+            const uint32_t now = TicksMs();
+            if (acknowledgement.Acknowledged()) {
+                // Wait for the key to come up, so it does not act in the game too.
+                if (!acknowledgedAt) acknowledgedAt = now;
+                if (now - *acknowledgedAt >= kReleaseWaitMs) break;
+            } else if (!quit_ && now - shownAt >= kRepaintMs) {
+                Present(box.pixels.data());
+                shownAt = now;
+            }
+        }
+        return true;
+    }
+
+    // A pointer event with its position moved from the window to the
+    // 640x480 picture, however the picture is scaled and letterboxed.
+    SDL_Event InScreenCoordinates(SDL_Event event) const {
+        if (event.type != SDL_MOUSEBUTTONDOWN && event.type != SDL_MOUSEBUTTONUP) return event;
+        PixelSize window{width_, height_}, output{width_, height_};
+        SDL_GetWindowSize(window_, &window.width, &window.height);
+        SDL_GetRendererOutputSize(renderer_, &output.width, &output.height);
+        const PixelSize at = PointerToScreen(event.button.x, event.button.y, window, output, {width_, height_});
+        event.button.x = at.width;
+        event.button.y = at.height;
+        return event;
+    }
+
+    uint32_t HeldPadButton1() const {
+        for (const Pad& pad : pads_) {
+            if (pad.controller && SDL_GameControllerGetButton(pad.controller, SDL_CONTROLLER_BUTTON_A))
+                return kConfirmPadButton1;
+            if (pad.joystick && SDL_JoystickGetButton(pad.joystick, 0)) return kConfirmPadButton1;
+        }
+        return 0;
+    }
+
     bool Fail() {
         std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
         CloseWindow();
@@ -279,6 +348,9 @@ private:
             case SDL_KEYUP:
                 keyboardChanged_ = true;
                 if (event.key.keysym.scancode == swallowedKey_) swallowedKey_ = SDL_SCANCODE_UNKNOWN;
+                break;
+            case SDL_SYSWMEVENT:
+                NoteX11Event(event);
                 break;
             case SDL_JOYDEVICEADDED:
             case SDL_JOYDEVICEREMOVED:

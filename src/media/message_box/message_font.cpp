@@ -1,0 +1,136 @@
+#include "media/message_box/message_font.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
+
+#include <memory>
+
+namespace media_detail {
+
+namespace {
+
+// The menus' face, then the Japanese face the project installs, then
+// whatever fontconfig prefers for Japanese.
+constexpr const char* kPlainPattern = "sans-serif";
+constexpr const char* kJapanesePattern = "IPAPGothic,IPAGothic,sans-serif:lang=ja";
+
+bool Covers(FcPattern* face, const std::u32string& characters) {
+    FcCharSet* charset = nullptr;
+    if (FcPatternGetCharSet(face, FC_CHARSET, 0, &charset) != FcResultMatch || !charset) return false;
+    for (char32_t c : characters)
+        if (c >= 0x20 && !FcCharSetHasChar(charset, static_cast<FcChar32>(c))) return false;
+    return true;
+}
+
+std::string FileOf(FcPattern* face) {
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(face, FC_FILE, 0, &file) != FcResultMatch || !file) return {};
+    return reinterpret_cast<const char*>(file);
+}
+
+bool Scalable(FcPattern* face) {
+    FcBool scalable = FcFalse;
+    return FcPatternGetBool(face, FC_SCALABLE, 0, &scalable) == FcResultMatch && scalable;
+}
+
+struct PatternDeleter {
+    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+};
+struct FontSetDeleter {
+    void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
+};
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+
+FaceChoice Choice(FcPattern* face) {
+    int weight = FC_WEIGHT_REGULAR;
+    FcPatternGetInteger(face, FC_WEIGHT, 0, &weight);
+    return FaceChoice{FileOf(face), weight >= FC_WEIGHT_BOLD};
+}
+
+// The faces fontconfig offers for a pattern, best first.
+std::unique_ptr<FcFontSet, FontSetDeleter> FacesFor(const char* name, bool bold) {
+    std::unique_ptr<FcPattern, PatternDeleter> pattern(FcNameParse(reinterpret_cast<const FcChar8*>(name)));
+    if (!pattern) return nullptr;
+    if (bold) FcPatternAddInteger(pattern.get(), FC_WEIGHT, FC_WEIGHT_BOLD);
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    return std::unique_ptr<FcFontSet, FontSetDeleter>(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
+}
+
+bool Usable(FcPattern* face) { return Scalable(face) && !FileOf(face).empty(); }
+
+}  // namespace
+
+FaceChoice FindFaceCovering(const std::u32string& characters, bool bold) {
+    if (auto plain = FacesFor(kPlainPattern, bold))
+        for (int i = 0; i < plain->nfont; ++i)
+            if (Usable(plain->fonts[i])) {
+                if (Covers(plain->fonts[i], characters)) return Choice(plain->fonts[i]);
+                break;
+            }
+    auto faces = FacesFor(kJapanesePattern, bold);
+    if (!faces) return {};
+    FaceChoice closest;
+    for (int i = 0; i < faces->nfont; ++i) {
+        FcPattern* face = faces->fonts[i];
+        if (!Usable(face)) continue;
+        if (Covers(face, characters)) return Choice(face);
+        if (closest.file.empty()) closest = Choice(face);
+    }
+    return closest;
+}
+
+MessageFont::~MessageFont() {
+    if (font_) TTF_CloseFont(font_);
+    if (ttfStarted_) TTF_Quit();  // counted: the game's own text keeps its start
+}
+
+bool MessageFont::Open(const FaceChoice& face, int pixels, bool bold) {
+    if (font_ || face.file.empty()) return false;
+    if (TTF_Init() != 0) return false;
+    ttfStarted_ = true;
+    // At SDL2_ttf's 72 dots per inch a point is a pixel.
+    font_ = TTF_OpenFont(face.file.c_str(), pixels);
+    if (!font_) return false;
+    TTF_SetFontHinting(font_, TTF_HINTING_LIGHT);
+    if (bold && !face.bold) TTF_SetFontStyle(font_, TTF_STYLE_BOLD);
+    return true;
+}
+
+int MessageFont::Width(const std::string& utf8) const {
+    int w = 0, h = 0;
+    if (!font_ || utf8.empty() || TTF_SizeUTF8(font_, utf8.c_str(), &w, &h) != 0) return 0;
+    return w;
+}
+
+int MessageFont::Height() const { return font_ ? TTF_FontHeight(font_) : 0; }
+
+bool MessageFont::HasGlyph(char32_t character) const {
+    return font_ && TTF_GlyphIsProvided32(font_, static_cast<Uint32>(character)) != 0;
+}
+
+TextMask MessageFont::Render(const std::string& utf8) const {
+    TextMask mask;
+    if (!font_ || utf8.empty()) return mask;
+    std::unique_ptr<SDL_Surface, SurfaceDeleter> rendered(
+        TTF_RenderUTF8_Blended(font_, utf8.c_str(), SDL_Color{255, 255, 255, 255}));
+    if (!rendered) return mask;
+    std::unique_ptr<SDL_Surface, SurfaceDeleter> argb(SDL_ConvertSurfaceFormat(rendered.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!argb || SDL_LockSurface(argb.get()) != 0) return mask;
+    mask.width = argb->w;
+    mask.height = argb->h;
+    mask.coverage.resize(static_cast<size_t>(mask.width) * mask.height);
+    for (int y = 0; y < mask.height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
+        for (int x = 0; x < mask.width; ++x) mask.coverage[static_cast<size_t>(y) * mask.width + x] = static_cast<uint8_t>(row[x] >> 24);
+    }
+    SDL_UnlockSurface(argb.get());
+    return mask;
+}
+
+}  // namespace media_detail
