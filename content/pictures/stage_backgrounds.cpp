@@ -83,18 +83,21 @@ void Link(Canvas& c, Point a, Point b, float bow, float halfWidth, float headSiz
     if (headAtStart) head(t0, t0 + 0.06f);
 }
 
+// One-way links bow aside; a link both ways runs straight.
+float BowOf(const StageBackgroundLayout::WarpLink& link) { return link.bothWays ? 0.0f : 0.28f; }
+
 // The links under the board: a dark rim, the warp's glow, a light core.
 void BoardLinks(Canvas& c, const std::vector<StageBackgroundLayout::WarpLink>& links) {
     Canvas layer(640, 480);
     for (const auto& link : links) {
         Point a = CellCentre(link.from), b = CellCentre(link.to);
-        float bow = link.bothWays ? 0.0f : 0.28f;
+        float bow = BowOf(link);
         Link(layer, a, b, bow, 4.5f, 13, kCell / 2.0f + 1, link.bothWays, true, WithAlpha(palette::kInk, 0.85f));
     }
     Canvas light(640, 480);
     for (const auto& link : links) {
         Point a = CellCentre(link.from), b = CellCentre(link.to);
-        float bow = link.bothWays ? 0.0f : 0.28f;
+        float bow = BowOf(link);
         Link(light, a, b, bow, 2.5f, 10, kCell / 2.0f + 2.5f, link.bothWays, true, Shade(WarpGlow(link.code), 1.15f));
     }
     AddGlow(light, WarpGlow(0), 5, 0.7f);
@@ -124,7 +127,7 @@ void LinkMap(Canvas& c, const Board& board, const std::vector<StageBackgroundLay
         auto [ax, ay] = corner(link.from);
         auto [bx, by] = corner(link.to);
         Point a{ax + 2, ay + 2}, b{bx + 2, by + 2};
-        Link(c, a, b, link.bothWays ? 0.0f : 0.28f, 0.7f, 3.5f, kSmall / 2.0f, link.bothWays, true, palette::kCream);
+        Link(c, a, b, BowOf(link), 0.7f, 3.5f, kSmall / 2.0f, link.bothWays, true, palette::kCream);
     }
 }
 
@@ -172,6 +175,10 @@ void DrawName(Canvas& c, const StageBackgroundLayout& layout) {
 }
 
 }  // namespace
+
+std::pair<float, float> LinkMiddle(const StageBackgroundLayout::WarpLink& link) {
+    return OnCurve(CellCentre(link.from), CellCentre(link.to), BowOf(link), 0.5f);
+}
 
 std::vector<StageBackgroundLayout::WarpLink> WarpChainLinks(const Board& board) {
     std::vector<StageBackgroundLayout::WarpLink> links;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pictures.h"
@@ -50,14 +51,17 @@ inline std::pair<int, int> BadgeColourPoint(const StageBackgroundLayout::Badge& 
     return {badge.x + 7, badge.y + 16};
 }
 
+// The middle of a link's drawn curve on the board.
+std::pair<float, float> LinkMiddle(const StageBackgroundLayout::WarpLink& link);
+
 // The layout of stage `number`'s background.
 StageBackgroundLayout LayoutStageBackground(const StageSource& source, int number);
 // The picture "stage<number>.bfg" for the stage.
 Picture StageBackground(const StageSource& source, int number);
 
-// The warps that lead on to a warp other than the one they came from, with
-// where each leads, by the game's own partner rule; empty unless some warp
-// code is on three or more cells.
+// Where each warp leads, by the game's own partner rule, for every warp code
+// on three or more cells (a lone pair plainly leads both ways); a pair that
+// leads both ways is one link.
 std::vector<StageBackgroundLayout::WarpLink> WarpChainLinks(const Board& board);
 
 }  // namespace pictures
