@@ -1,7 +1,8 @@
 // Draws the game's pictures as PNG files into a folder:
 //   draw_pictures [--zoom N] <folder> [name...]
 // Without names it draws all of them; --zoom enlarges them for looking at. The names are the game's file names
-// without ".bfg"; "icon" is the window icon. A stage's own background is drawn from its source:
+// without ".bfg"; "icon" is the window icon. "--stages <folder>" gives the staff roll the stage set's
+// chapters. A stage's own background is drawn from its source:
 //   draw_pictures [--zoom N] --stage <source.stage> <picture.png>
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include <iterator>
 
 #include "pictures.h"
+#include "chapters.h"
 #include "stage_backgrounds.h"
 #include "stage_source.h"
 #include "picgen/png_out.h"
@@ -72,6 +74,12 @@ int main(int argc, char** argv) {
         argc -= 2;
         argv += 2;
     }
+    std::string stageFolder;
+    if (argc > 2 && std::string(argv[1]) == "--stages") {
+        stageFolder = argv[2];
+        argc -= 2;
+        argv += 2;
+    }
     if (argc == 4 && std::string(argv[1]) == "--stage") return DrawStage(argv[2], argv[3], zoom);
     if (argc < 2) {
         std::fprintf(stderr, "usage: draw_pictures [--zoom N] <folder> [name...]\n"
@@ -92,7 +100,10 @@ int main(int argc, char** argv) {
         {"heroine", Heroine},
         {"ending_title", EndingTitle},
         {"ending_logo", EndingLogo},
-        {"staffroll", StaffRoll},
+        {"staffroll",
+         [&] {
+             return StaffRoll(stageFolder.empty() ? std::vector<Chapter>{} : ChaptersOf(ReadStageFolder(stageFolder)));
+         }},
         {"bg1", [] { return StageBackground(1); }},
         {"bg2", [] { return StageBackground(2); }},
         {"bg3", [] { return StageBackground(3); }},
