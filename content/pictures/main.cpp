@@ -1,7 +1,9 @@
 // Draws the game's pictures as PNG files into a folder:
 //   draw_pictures [--zoom N] <folder> [name...]
 // Without names it draws all of them; --zoom enlarges them for looking at. The names are the game's file names
-// without ".bfg"; "icon" is the window icon, "icon-<size>" the desktop's icons.
+// without ".bfg"; "icon" is the window icon, "icon-<size>" the desktop's icons. "--stages <folder>" gives the staff roll the stage set's
+// chapters. A stage's own background is drawn from its source:
+//   draw_pictures [--zoom N] --stage <source.stage> <picture.png>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -9,7 +11,13 @@
 #include <map>
 #include <string>
 
+#include <fstream>
+#include <iterator>
+
 #include "pictures.h"
+#include "chapters.h"
+#include "stage_backgrounds.h"
+#include "stage_source.h"
 #include "picgen/png_out.h"
 
 namespace {
@@ -21,6 +29,42 @@ picgen::Canvas Enlarged(const picgen::Canvas& c, int zoom) {
     return out;
 }
 
+void Write(const pictures::Picture& picture, const std::string& path) {
+    switch (picture.format) {
+        case pictures::Format::Keyed: picgen::WriteKeyedPng(picture.canvas, path); break;
+        case pictures::Format::Opaque: picgen::WriteOpaquePng(picture.canvas, path); break;
+        case pictures::Format::Alpha: picgen::WriteAlphaPng(picture.canvas, path); break;
+    }
+}
+
+int DrawStage(const std::string& sourcePath, const std::string& path, int zoom) {
+    std::ifstream in(sourcePath, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "%s: cannot read the file\n", sourcePath.c_str());
+        return 1;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const StageSourceResult source = ParseStageSource(text);
+    if (!source.ok) {
+        std::fprintf(stderr, "%s:%d: %s\n", sourcePath.c_str(), source.line, source.reason.c_str());
+        return 1;
+    }
+    const int number = StageNumberOfSourceName(sourcePath);
+    if (number == 0) {
+        std::fprintf(stderr, "%s: the file name starts with no stage number\n", sourcePath.c_str());
+        return 1;
+    }
+    try {
+        pictures::Picture picture = pictures::StageBackground(source.source, number);
+        if (zoom > 1) picture.canvas = Enlarged(picture.canvas, zoom);
+        Write(picture, path);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "draw_pictures: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -30,8 +74,16 @@ int main(int argc, char** argv) {
         argc -= 2;
         argv += 2;
     }
+    std::string stageFolder;
+    if (argc > 2 && std::string(argv[1]) == "--stages") {
+        stageFolder = argv[2];
+        argc -= 2;
+        argv += 2;
+    }
+    if (argc == 4 && std::string(argv[1]) == "--stage") return DrawStage(argv[2], argv[3], zoom);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: draw_pictures [--zoom N] <folder> [name...]\n");
+        std::fprintf(stderr, "usage: draw_pictures [--zoom N] <folder> [name...]\n"
+                             "       draw_pictures [--zoom N] --stage <source.stage> <picture.png>\n");
         return 2;
     }
     using namespace pictures;
@@ -48,7 +100,10 @@ int main(int argc, char** argv) {
         {"heroine", Heroine},
         {"ending_title", EndingTitle},
         {"ending_logo", EndingLogo},
-        {"staffroll", StaffRoll},
+        {"staffroll",
+         [&] {
+             return StaffRoll(stageFolder.empty() ? std::vector<Chapter>{} : ChaptersOf(ReadStageFolder(stageFolder)));
+         }},
         {"bg1", [] { return StageBackground(1); }},
         {"bg2", [] { return StageBackground(2); }},
         {"bg3", [] { return StageBackground(3); }},
@@ -72,12 +127,7 @@ int main(int argc, char** argv) {
         for (const auto& [name, make] : chosen) {
             Picture picture = make();
             if (zoom > 1) picture.canvas = Enlarged(picture.canvas, zoom);
-            std::string path = folder + "/" + name + ".png";
-            switch (picture.format) {
-                case Format::Keyed: picgen::WriteKeyedPng(picture.canvas, path); break;
-                case Format::Opaque: picgen::WriteOpaquePng(picture.canvas, path); break;
-                case Format::Alpha: picgen::WriteAlphaPng(picture.canvas, path); break;
-            }
+            Write(picture, folder + "/" + name + ".png");
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "draw_pictures: %s\n", e.what());

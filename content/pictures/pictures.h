@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "picgen/canvas.h"
 
@@ -31,7 +32,13 @@ Picture Tiles();
 Picture Heroine();
 Picture EndingTitle();
 Picture EndingLogo();
-Picture StaffRoll();
+// A run of stages that brings in one new thing, named after it.
+struct Chapter {
+    int first = 1;
+    int last = 1;
+    std::string name;
+};
+Picture StaffRoll(const std::vector<Chapter>& chapters);
 Picture StageBackground(int number);
 Picture WindowIcon(int size = 32);
 

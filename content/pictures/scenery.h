@@ -18,4 +18,11 @@ void TilePattern(picgen::Canvas& c, picgen::Rect area, int cell, picgen::Rgba li
 // A rounded panel with a light rim.
 void PanelBox(picgen::Canvas& c, float x, float y, float w, float h, picgen::Rgba fill, float opacity = 1.0f);
 
+// Behind a stage: the meadow (1), the night (2) or the dunes (3); the seed
+// moves its clouds, stars and hills (0 is the look of "bg1.bfg" to "bg3.bfg").
+void StageScenery(picgen::Canvas& c, int kind, uint32_t seed);
+// A soft shadow where the board stands, so the tiles stand out.
+void BoardShade(picgen::Canvas& c);
+// The plate behind the counters, with their labels.
+void CounterPlate(picgen::Canvas& c);
 }  // namespace pictures

@@ -125,17 +125,43 @@ Picture EndingLogo() {
 }
 
 // 180 pixels wide so it runs centred at x = 230; at most 367 high, so it has
-// left the screen when the logo appears.
-Picture StaffRoll() {
-    Canvas c(180, 360, Hex(0x000000));
-    Canvas roll = Titled({{"GAME DESIGN", {"the Veltrim team"}},
-                          {"PROGRAM", {"shell & scenes", "puzzle rules", "media layer"}},
-                          {"PICTURES", {"drawn in code"}},
-                          {"MUSIC & SOUND", {"written as scores"}},
-                          {"STAGES", {"made by hand", "proved by a solver"}},
-                          {"AND YOU", {"for playing"}}},
-                         180);
-    c.Draw(roll, 0, (360 - roll.Height()) / 2);
+// left the screen when the logo appears. The heroine on three tiles, the
+// chapters of the stages, then the credits.
+Picture StaffRoll(const std::vector<Chapter>& chapters) {
+    constexpr int kWidth = 180, kHeight = 366;
+    Canvas c(kWidth, kHeight, Hex(0x000000));
+    // The drawing: a mark, a goal and a mark, the heroine in her victory pose.
+    Canvas tiles = Tiles().canvas;
+    Canvas heroine = Heroine().canvas;
+    Canvas scene(kWidth, 96);
+    scene.Fill(Ellipse(90, 78, 70, 10), WithAlpha(Hex(0x6a5a90), 0.35f));
+    const int codes[] = {1, 6, 2};
+    for (int i = 0; i < 3; ++i) scene.Draw(tiles.Crop({32 * (codes[i] - 1), 0, 32, 64}), 42 + 32 * i, 44);
+    scene.Draw(heroine.Crop({32 * 4, 320, 32, 64}), 74, 12);
+    for (int i = 0; i < 7; ++i) {
+        float x = 20 + 140 * Hash01(i, 1, 91), y = 6 + 40 * Hash01(i, 2, 91);
+        scene.Fill(Star(x, y, 4, 4, 1), WithAlpha(palette::kGold, 0.8f));
+    }
+    c.Draw(scene, 0, 0);
+    int y = 96;
+    Font heading{"DejaVu Sans", true, 12};
+    Font range{"DejaVu Sans", true, 11};
+    Font name{"DejaVu Serif", false, 12};
+    DrawTextCentred(c, "THE STAGES", heading, kWidth / 2, y, Solid(palette::kGold));
+    y += 20;
+    for (const Chapter& chapter : chapters) {
+        std::string span = std::to_string(chapter.first);
+        if (chapter.last != chapter.first) span += "\u2013" + std::to_string(chapter.last);
+        int spanWidth = TextMask(span, range).Width();
+        DrawText(c, span, range, 52 - spanWidth, y + 1, Solid(Shade(palette::kGold, 0.85f)));
+        DrawText(c, chapter.name, name, 60, y, Solid(Hex(0xf4f0ff)));
+        y += 15;
+    }
+    y += 12;
+    // The team's line goes when a long set of chapters leaves no room.
+    Canvas credits = Titled({{"MADE BY", {"the Veltrim team"}}, {"THANK YOU", {"for playing"}}}, kWidth);
+    if (y + credits.Height() > kHeight) credits = Titled({{"THANK YOU", {"for playing"}}}, kWidth);
+    c.Draw(credits, 0, y);
     return {c, Format::Opaque};
 }
 

@@ -38,7 +38,7 @@ void Arrow(Canvas& c, float cx, float cy, bool right, bool lit) {
 }  // namespace
 
 Picture SelectFrames() {
-    Canvas sheet(144, 48);
+    Canvas sheet(192, 48);
     // Cleared within par: a gold frame with a star badge.
     Sdf frame = Box(2, 2, 44, 44, 6);
     Sdf inner = Box(5, 5, 38, 38, 4);
@@ -61,6 +61,14 @@ Picture SelectFrames() {
         cursor.Fill(Box(x, y, 10, 10, 3), palette::kGold);
     AddOutline(cursor, palette::kInk, 1);
     sheet.Copy(cursor, 96, 0);
+    // Cleared over par, drawn over the plain frame: a silver star where the
+    // gold frame has its gold one, hiding the plain frame's dots.
+    Canvas badge(48, 48);
+    badge.Fill(Box(13, 27, 22, 15, 5), Hex(0x1e2848));
+    Sdf silver = Star(24, 34, 5, 7, 3);
+    badge.Fill(silver, Vertical(27, Hex(0xffffff), 41, Hex(0x9aa4c0)));
+    badge.Fill(Outline(silver, 1), Hex(0x303850));
+    sheet.Copy(badge, 144, 0);
     return {sheet, Format::Keyed};
 }
 
@@ -101,11 +109,14 @@ Picture SelectBackground() {
         DrawText(c, what, help, 390, y, white);
         y += 24;
     }
-    // Legend of the two cell frames, drawn small.
+    // Legend of the cleared looks: within par, and over it.
     Picture frames = SelectFrames();
-    Canvas legend = frames.canvas.Crop({0, 0, 48, 48});
-    c.Draw(legend, 300, 404);
-    DrawText(c, "cleared within par", help, 360, 420, white);
+    c.Draw(frames.canvas.Crop({0, 0, 48, 48}), 296, 404);
+    DrawText(c, "within par", help, 350, 420, white);
+    Canvas over = frames.canvas.Crop({48, 0, 48, 48});
+    over.Draw(frames.canvas.Crop({144, 0, 48, 48}), 0, 0);
+    c.Draw(over, 452, 404);
+    DrawText(c, "over par", help, 506, 420, white);
     return {c, Format::Opaque};
 }
 

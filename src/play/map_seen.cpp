@@ -23,6 +23,14 @@ constexpr int kCell = Board::kCellPixels;
 // The last row drawn is always empty; drawing it keeps the tile overlap rule
 // (each 32x64 tile covers the cell below it) uniform.
 constexpr int kLastDrawnRow = 12;
+// The erasures left, under the step counter and clear of the board (y 64 on).
+constexpr int kErasuresIconX = 580;
+constexpr int kErasuresX = 608;
+constexpr int kErasuresY = 42;
+// The pause sign on a frozen mark, inside the mark's top face.
+constexpr int kFrozenSignLeft = 19;
+constexpr int kFrozenSignTop = 1;
+constexpr int kFrozenSignSize = 12;
 
 // Reads the file (at most kMaxStageFileBytes of it); false when it cannot be
 // opened. A file that cannot be measured reads as empty and fails to parse.
@@ -252,6 +260,7 @@ void CMapSeen::Draw() {
     if (clearing) SetBlendMode(1, fade);  // everything fades out together
     DrawImage(0, 0, background, 1);
     DrawBoard();
+    DrawFrozenMarks();
     if (player) {
         if (rules.eraseMode) SetBlendMode(1, 128);
         player->Draw();
@@ -283,6 +292,36 @@ void CMapSeen::DrawCounters() const {
     numbers.DrawNumber(par, 420, 12, SubDraw::kLeft, 1.0);
     numbers.DrawNumber(best, 530, 12, SubDraw::kLeft, 1.0);
     numbers.DrawNumber(rules.steps, 608, 12, SubDraw::kLeft, 1.0);
+    if (rules.eraseMode) DrawErasuresLeft();
+}
+
+// Added to the stage's drawing so the player can see the erase budget: the
+// eraser's face, small, under the step counter, and the erasures left beside it.
+void CMapSeen::DrawErasuresLeft() const {
+    DrawImageRectStretched(kErasuresIconX, kErasuresY - 4, kErasuresIconX + 24, kErasuresY + 20,
+                           kCell * (CELL_ERASER - 1), 0, kCell, kCell, tiles, 1);
+    numbers.DrawNumber(rules.erasuresLeft, kErasuresX, kErasuresY, SubDraw::kLeft, 1.0);
+}
+
+// Added to the stage's drawing: a mark above the mark limit never changes, so
+// it carries a small pause sign in its top-right corner.
+void CMapSeen::DrawFrozenMarks() const {
+    const int ink = MakeColor(28, 24, 48);
+    const int cream = MakeColor(255, 246, 224);
+    for (int row = Board::kFirstPlayRow; row <= Board::kLastPlayRow; ++row) {
+        for (int column = Board::kFirstPlayColumn; column <= Board::kLastPlayColumn; ++column) {
+            if (!IsFrozenMark(column, row)) continue;
+            const int x = kCell * column + kFrozenSignLeft, y = kCell * row + kFrozenSignTop;
+            DrawBox(x, y, x + kFrozenSignSize, y + kFrozenSignSize, ink, 1);
+            DrawBox(x + 3, y + 3, x + 5, y + kFrozenSignSize - 3, cream, 1);
+            DrawBox(x + kFrozenSignSize - 5, y + 3, x + kFrozenSignSize - 3, y + kFrozenSignSize - 3, cream, 1);
+        }
+    }
+}
+
+bool CMapSeen::IsFrozenMark(int column, int row) const {
+    const uint8_t code = rules.board.At(column, row);
+    return IsMark(code) && code > rules.markLimit;
 }
 
 int CMapSeen::RenderPreview() {

@@ -44,6 +44,8 @@ public:
     // Runs the rule of the tile under the player and plays what it reports.
     void ApplyTileEffect();
     bool IsStageCleared(uint8_t goalCode) const;
+    // A mark above the stage's mark limit: it never advances.
+    bool IsFrozenMark(int column, int row) const;
 
     std::unique_ptr<PlayerChara> player;
     SaveData* progress = nullptr;  // not owned
@@ -86,4 +88,6 @@ private:
     void FinishClear();
     void DrawBoard() const;
     void DrawCounters() const;
+    void DrawErasuresLeft() const;
+    void DrawFrozenMarks() const;
 };

@@ -39,6 +39,11 @@ bool SelectSeen::ClearedWithinPar(int stage) const {
     return record != 0 && record <= save->ParOf(stage);
 }
 
+bool SelectSeen::ClearedOverPar(int stage) const {
+    const uint8_t record = save->RecordOf(stage);
+    return record != 0 && record > save->ParOf(stage);
+}
+
 int SelectSeen::LastCell() const {
     return std::min(stageCount - kCellsPerPage * page - 1, kCellsPerPage - 1);
 }
@@ -53,6 +58,10 @@ void SelectSeen::DrawCell(int cell) const {
     const int stage = kCellsPerPage * page + cell + 1;
     const int frame = ClearedWithinPar(stage) ? 0 : kCellSize;
     DrawImageRect(x, y, frame, 0, kCellSize, kCellSize, frames, 1, 0);
+    // Added to the specified cell: a stage cleared over its par carries the
+    // badge of the frame picture's fourth cell, so it differs from one never
+    // cleared.
+    if (ClearedOverPar(stage)) DrawImageRect(x, y, kOverParBadgeX, 0, kCellSize, kCellSize, frames, 1, 0);
     subDraw.DrawNumber(stage, x + 24, y + 7, SubDraw::kCentre, 1.0);
 }
 

@@ -29,6 +29,9 @@ public:
     static constexpr int kCellsPerPage = 45;
     static constexpr int kColumns = 5;
     static constexpr int kCellSize = 48;
+    // "select_frames.bfg" beyond its three frames: the badge of a stage
+    // cleared over par, drawn over the frame of "any other stage".
+    static constexpr int kOverParBadgeX = 144;
     static constexpr int kPageCoolDown = 10;
     static constexpr int kMoveCoolDown = 5;
     static constexpr uint8_t kNoPreview = 0xFF;
@@ -62,6 +65,8 @@ private:
     // Draws cell i's frame and number at full opacity as the blend mode allows.
     void DrawCell(int cell) const;
     bool ClearedWithinPar(int stage) const;
+    // Cleared, but in more steps than the par.
+    bool ClearedOverPar(int stage) const;
     // Highest cell index on the current page.
     int LastCell() const;
     void MoveCursor(uint32_t pressed);

@@ -24,7 +24,7 @@ struct Expected {
 TEST_F(PictureLayoutTest, EveryPictureDecodesAtItsSize) {
     const Expected pictures[] = {
         {"logo.bfg", 160, 96},          {"title_bg.bfg", 640, 480},     {"title_menu.bfg", 96, 64},
-        {"select_bg.bfg", 640, 480},    {"select_frames.bfg", 144, 48}, {"select_icons.bfg", 96, 64},
+        {"select_bg.bfg", 640, 480},    {"select_frames.bfg", 192, 48}, {"select_icons.bfg", 96, 64},
         {"number.bfg", 96, 16},         {"stage_title.bfg", 160, 48},   {"tails.bfg", 544, 64},
         {"heroine.bfg", 160, 384},      {"ending_title.bfg", 520, 64},  {"bg1.bfg", 640, 480},
         {"bg2.bfg", 640, 480},          {"bg3.bfg", 640, 480},

@@ -78,8 +78,9 @@ TEST_F(StageSetTest, EveryStageHasAParWithinTheCounter) {
         EXPECT_GE(stages[i].par, 1) << "stage " << i + 1;
         EXPECT_LE(stages[i].par, 254) << "stage " << i + 1;
         EXPECT_EQ(stages[i].tileName, "tails.bfg");
-        EXPECT_TRUE(stages[i].backgroundName == "bg1.bfg" || stages[i].backgroundName == "bg2.bfg" ||
-                    stages[i].backgroundName == "bg3.bfg")
+        // Each stage shows the picture drawn for it from its source.
+        EXPECT_EQ(stages[i].backgroundName, "stage" + std::to_string(i + 1) + ".bfg");
+        EXPECT_TRUE(std::filesystem::is_regular_file(GameFolder() / stages[i].backgroundName))
             << stages[i].backgroundName;
     }
 }

@@ -530,4 +530,73 @@ TEST_F(MapSceneLoad, RecordShownAsBestAndMissingRecordAs255) {
     EXPECT_EQ(scene.stage, 1);
 }
 
+// What the scene adds to the specified drawing so the player can see the
+// rules: the erasures left and the marks that never change.
+class MapSceneHints : public MapSceneTest {
+protected:
+    static constexpr int kErasuresX = 608;
+    static constexpr int kErasuresY = 42;
+
+    // The erasures counter's place shows nothing but the background.
+    static bool CounterAreaEmpty(const std::vector<uint32_t>& px) {
+        for (int y = kErasuresY - 4; y < kErasuresY + 20; ++y)
+            for (int x = 576; x < 624; ++x)
+                if (play_pictures::At(px, x, y) != play_pictures::kBackground) return false;
+        return true;
+    }
+};
+
+TEST_F(MapSceneHints, ErasuresLeftShowFromTheEraserUntilTheFifthErasure) {
+    keepPixels = true;
+    stage.board.Set(6, 6, CELL_ERASER);
+    for (int c = 7; c <= 11; ++c) stage.board.Set(c, 6, CELL_MARK_1);
+    Play(17 * 7, Hold({KEY_RIGHT}));
+    ASSERT_EQ(frames.size(), 17u * 7);
+    EXPECT_TRUE(CounterAreaEmpty(At(16).pixels));
+    // Each erasure counts down as the step onto the mark starts.
+    for (int left = 5; left >= 1; --left) {
+        const auto shown = std::find_if(frames.begin(), frames.end(), [&](const FrameRecord& rec) {
+            return rec.eraseMode && rec.erasuresLeft == left;
+        });
+        ASSERT_NE(shown, frames.end()) << left;
+        SCOPED_TRACE("frame " + std::to_string(shown->frame));
+        EXPECT_EQ(play_pictures::At(shown->pixels, kErasuresX, kErasuresY), NumberDigit(left));
+        EXPECT_EQ(play_pictures::At(shown->pixels, kErasuresX + 8, kErasuresY), play_pictures::kBackground);
+        EXPECT_EQ(play_pictures::At(shown->pixels, 590, 50), TileTop(CELL_ERASER));  // the eraser, small
+        // The specified counters stay where they are.
+        EXPECT_EQ(play_pictures::At(shown->pixels, 608, 12), NumberDigit(shown->steps % 10));
+    }
+    EXPECT_TRUE(At(17).eraseMode);
+    // The fifth erasure ends the mode and the counter with it.
+    const auto ended = std::find_if(frames.begin() + 17, frames.end(),
+                                    [](const FrameRecord& rec) { return !rec.eraseMode; });
+    ASSERT_NE(ended, frames.end());
+    EXPECT_EQ(ended->frame, 17 + 4 * 17 + 1);
+    EXPECT_EQ(ended->erasuresLeft, 0);
+    EXPECT_TRUE(CounterAreaEmpty(ended->pixels));
+    EXPECT_FALSE(CounterAreaEmpty((ended - 1)->pixels));
+    EXPECT_TRUE(CounterAreaEmpty(frames.back().pixels));
+}
+
+TEST_F(MapSceneHints, MarksAboveTheLimitCarryAPauseSign) {
+    keepPixels = true;
+    stage.board.Set(8, 8, CELL_MARK_3);  // limit 2: never changes
+    stage.board.Set(9, 8, CELL_MARK_2);
+    Play(1, nullptr);
+    const auto& px = At(1).pixels;
+    const uint32_t ink = 0x1C1830;
+    const uint32_t cream = 0xFFF6E0;
+    // An ink square at (19, 1) of the cell, 12 pixels wide, two cream bars in it.
+    EXPECT_EQ(play_pictures::At(px, 8 * 32 + 20, 8 * 32 + 2), ink);
+    EXPECT_EQ(play_pictures::At(px, 8 * 32 + 22, 8 * 32 + 6), cream);
+    EXPECT_EQ(play_pictures::At(px, 8 * 32 + 24, 8 * 32 + 6), ink);
+    EXPECT_EQ(play_pictures::At(px, 8 * 32 + 26, 8 * 32 + 6), cream);
+    EXPECT_EQ(play_pictures::At(px, 8 * 32 + 30, 8 * 32 + 12), ink);
+    EXPECT_EQ(play_pictures::At(px, 8 * 32 + 31, 8 * 32 + 12), TileTop(CELL_MARK_3));
+    // The rest of the tile, and marks within the limit, are drawn as specified.
+    EXPECT_EQ(play_pictures::At(px, 8 * 32 + 5, 8 * 32 + 20), TileTop(CELL_MARK_3));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) EXPECT_EQ(play_pictures::At(px, 9 * 32 + x, 8 * 32 + y), TileTop(CELL_MARK_2));
+}
+
 }  // namespace

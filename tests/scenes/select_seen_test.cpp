@@ -11,6 +11,7 @@ constexpr uint32_t kBackground = 0x101010;
 constexpr uint32_t kClearedFrame = 0x00C000;
 constexpr uint32_t kOtherFrame = 0x0000C0;
 constexpr uint32_t kCursorEdge = 0xFFFF00;
+constexpr uint32_t kOverParBadge = 0xC0C0C8;
 constexpr uint32_t kSlash = 0xFFFFFF;
 
 // Digit d of the number picture is a block of red 20 * d + 40.
@@ -23,14 +24,17 @@ protected:
         SolidPicture("select_bg.bfg", 640, 480, kBackground);
         // Frames: cleared, other, and the cursor overlay (a 2-pixel edge
         // around black, which is the transparent colour).
-        std::vector<uint32_t> frames(144 * 48);
+        // The fourth cell is the over-par badge: a block low in the middle.
+        std::vector<uint32_t> frames(192 * 48);
         for (int y = 0; y < 48; ++y) {
-            for (int x = 0; x < 144; ++x) {
+            for (int x = 0; x < 192; ++x) {
                 const bool edge = x - 96 < 2 || x - 96 >= 46 || y < 2 || y >= 46;
-                frames[y * 144 + x] = x < 48 ? kClearedFrame : x < 96 ? kOtherFrame : edge ? kCursorEdge : 0;
+                const bool badge = x - 144 >= 18 && x - 144 < 30 && y >= 30 && y < 42;
+                frames[y * 192 + x] = x < 48 ? kClearedFrame : x < 96 ? kOtherFrame : x < 144 ? (edge ? kCursorEdge : 0)
+                                                                                 : (badge ? kOverParBadge : 0);
             }
         }
-        Picture("select_frames.bfg", 144, 48, frames);
+        Picture("select_frames.bfg", 192, 48, frames);
         SolidPicture("select_icons.bfg", 96, 64, 0x808080);
         std::vector<uint32_t> number(96 * 16);
         for (int y = 0; y < 16; ++y) {
@@ -212,6 +216,30 @@ TEST_F(SelectSeenTest, CellsClearedWithinParAreMarked) {
     EXPECT_GT(Green(frameColour(3)), Blue(frameColour(3)));
     // The cursor's cell is drawn opaque under the cursor edge.
     EXPECT_EQ(At(frame, SelectSeen::CellX(4), SelectSeen::CellY(4)), kCursorEdge);
+    EXPECT_EQ(At(frame, SelectSeen::CellX(4) + 3, SelectSeen::CellY(4) + 3), kOtherFrame);
+}
+
+TEST_F(SelectSeenTest, CellsClearedOverParCarryABadgeThatNeverClearedOnesLack) {
+    SaveData& save = Stages(6);
+    save.records[0] = 13;   // over par (12)
+    save.records[1] = 0;    // never cleared
+    save.records[2] = 12;   // at par
+    save.records[3] = 254;  // far over
+    save.records[4] = 13;   // over par, under the cursor
+    save.selectedStage = 5;
+    SelectSeen scene;
+    const std::vector<uint32_t>& frame = Frame(scene);
+    auto badge = [&](int cell) { return At(frame, SelectSeen::CellX(cell) + 24, SelectSeen::CellY(cell) + 38); };
+    auto edge = [&](int cell) { return At(frame, SelectSeen::CellX(cell) + 3, SelectSeen::CellY(cell) + 3); };
+    // On the page the cells are drawn at opacity 200 over the background.
+    EXPECT_GT(Red(badge(0)), 0x80);
+    EXPECT_GT(Red(badge(3)), 0x80);
+    EXPECT_LT(Red(badge(1)), 0x40);
+    EXPECT_LT(Red(badge(2)), 0x40);
+    // The frame itself stays the one of "any other stage".
+    EXPECT_GT(Blue(edge(0)), Green(edge(0)));
+    // The cursor's cell is drawn opaque, badge included.
+    EXPECT_EQ(badge(4), kOverParBadge);
     EXPECT_EQ(At(frame, SelectSeen::CellX(4) + 3, SelectSeen::CellY(4) + 3), kOtherFrame);
 }
 

@@ -75,7 +75,6 @@ TEST_F(StageSourceTest, FaultsNameTheirLine) {
     ExpectFault(Source(Rows({"S...............", "....x..........."})), 7, "unknown cell 'x' in column 5");
     ExpectFault(Source(Rows({"S..............."}), "limit: 5\nbackground: bg1.bfg\n"), 3, "mark limit");
     ExpectFault(Source(Rows({"S..............."}), "background: bg1.bfg\n"), 4, "\"limit:\" is missing");
-    ExpectFault(Source(Rows({"S..............."}), "limit: 2\n"), 4, "\"background:\" is missing");
     ExpectFault(Source(Rows({"S...", "................"})), 6, "16 cells, this one 4");
     ExpectFault(Source({"S...............", "................"}), 7, "2 rows, not 10");
     std::vector<std::string> eleven = Rows({"S..............."});
@@ -103,6 +102,23 @@ TEST_F(StageSourceTest, WindowsLineEndsAreAccepted) {
     std::string crlf;
     for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     EXPECT_TRUE(ParseStageSource(crlf).ok);
+}
+
+TEST_F(StageSourceTest, WithoutABackgroundTheStageGetsItsOwnPicture) {
+    const StageSourceResult source = ParseStageSource(Source(Rows({"S-1-A..........."}), "limit: 2\n"));
+    ASSERT_TRUE(source.ok) << source.reason;
+    EXPECT_TRUE(source.source.backgroundName.empty());
+    EXPECT_EQ(OwnBackgroundName(7), "stage7.bfg");
+    EXPECT_EQ(OwnBackgroundName(StageNumberOfSourceName("content/stages/07-crossing.stage")), "stage7.bfg");
+}
+
+TEST_F(StageSourceTest, StageNumbersComeFromTheFileNameOnly) {
+    EXPECT_EQ(StageNumberOfSourceName("12-four-counts.stage"), 12);
+    EXPECT_EQ(StageNumberOfSourceName("/a/3b/255-last.stage"), 255);
+    EXPECT_EQ(StageNumberOfSourceName("stages/9/crossing.stage"), 0);  // a numbered folder does not count
+    EXPECT_EQ(StageNumberOfSourceName("256-too-far.stage"), 0);
+    EXPECT_EQ(StageNumberOfSourceName("000-none.stage"), 0);
+    EXPECT_EQ(StageNumberOfSourceName(""), 0);
 }
 
 }  // namespace

@@ -9,6 +9,77 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
+// Band-limited step and ramp residuals (polyBLEP, polyBLAMP): added at a
+// waveform's jumps and corners, they take out the harmonics above half the
+// sample rate that would otherwise fold back as inharmonic whistles. `t` is
+// the phase since the discontinuity (0..1), `dt` the phase step per sample.
+double PolyBlep(double t, double dt) {
+    if (t < dt) {
+        t /= dt;
+        return t + t - t * t - 1.0;
+    }
+    if (t > 1.0 - dt) {
+        t = (t - 1.0) / dt;
+        return t * t + t + t + 1.0;
+    }
+    return 0.0;
+}
+
+double PolyBlamp(double t, double dt) {
+    if (t < dt) {
+        t = t / dt - 1.0;
+        return -t * t * t / 3.0;
+    }
+    if (t > 1.0 - dt) {
+        t = (t - 1.0) / dt + 1.0;
+        return t * t * t / 3.0;
+    }
+    return 0.0;
+}
+
+double Wrapped(double phase) { return phase - std::floor(phase); }
+
+// One sample of a periodic wave at the phase, without aliasing and without
+// an offset: a square of any duty swings about zero.
+double Oscillator(Wave wave, double phase, double dt, double duty) {
+    switch (wave) {
+        case Wave::Square: {
+            double s = phase < duty ? 1.0 : -1.0;
+            s += PolyBlep(phase, dt) - PolyBlep(Wrapped(phase - duty), dt);
+            return s - (2.0 * duty - 1.0);
+        }
+        case Wave::Saw: return 2.0 * phase - 1.0 - PolyBlep(phase, dt);
+        case Wave::Triangle: {
+            double s = phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase;
+            return s + 4.0 * dt * (PolyBlamp(phase, dt) - PolyBlamp(Wrapped(phase - 0.5), dt));
+        }
+        case Wave::Sine:
+        case Wave::Noise: break;
+    }
+    return std::sin(kTwoPi * phase);
+}
+
+// Takes the sound's mean out under a raised-cosine window spanning what is
+// heard, so no offset is left, no step appears at either end and silence
+// before a late voice stays silent.
+void RemoveMean(std::vector<float>& samples) {
+    const auto heard = [](float s) { return s != 0.0f; };
+    const auto first = std::find_if(samples.begin(), samples.end(), heard);
+    if (first == samples.end()) return;
+    const auto last = std::find_if(samples.rbegin(), samples.rend(), heard).base();
+    const auto span = static_cast<size_t>(last - first);
+    if (span < 3) return;
+    double sum = 0.0;
+    for (auto it = first; it != last; ++it) sum += *it;
+    const double n = static_cast<double>(span);
+    // The window's own sum is (n - 1) / 2.
+    const double scale = 2.0 * sum / (n - 1);
+    for (size_t i = 0; i < span; ++i) {
+        const double w = 0.5 - 0.5 * std::cos(kTwoPi * static_cast<double>(i) / (n - 1));
+        first[static_cast<std::ptrdiff_t>(i)] -= static_cast<float>(scale * w);
+    }
+}
+
 double Envelope(const Voice& v, double t) {
     if (t < v.attack) return t / v.attack;
     t -= v.attack;
@@ -40,21 +111,17 @@ void RenderVoice(const Voice& v, std::vector<float>& out) {
         phase -= std::floor(phase);
         double duty = std::clamp(v.duty + v.dutySweep * t, 0.05, 0.95);
         double s = 0.0;
-        switch (v.wave) {
-            case Wave::Square: s = phase < duty ? 1.0 : -1.0; break;
-            case Wave::Saw: s = 2.0 * phase - 1.0; break;
-            case Wave::Sine: s = std::sin(kTwoPi * phase); break;
-            case Wave::Triangle: s = phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase; break;
-            case Wave::Noise:
-                // A new random value every half period gives noise a pitch.
-                if (phase < before || std::fmod(phase, 0.5) < std::fmod(before, 0.5)) {
-                    noise ^= noise << 13;
-                    noise ^= noise >> 17;
-                    noise ^= noise << 5;
-                    noiseValue = (noise & 0xFFFF) / 32767.5 - 1.0;
-                }
-                s = noiseValue;
-                break;
+        if (v.wave == Wave::Noise) {
+            // A new random value every half period gives noise a pitch.
+            if (phase < before || std::fmod(phase, 0.5) < std::fmod(before, 0.5)) {
+                noise ^= noise << 13;
+                noise ^= noise >> 17;
+                noise ^= noise << 5;
+                noiseValue = (noise & 0xFFFF) / 32767.5 - 1.0;
+            }
+            s = noiseValue;
+        } else {
+            s = Oscillator(v.wave, phase, freq / kSampleRate, duty);
         }
         if (v.lowpass > 0) {
             double cutoff = std::min(v.lowpass * std::exp2(v.lowpassSweep * t), 20000.0);
@@ -84,6 +151,7 @@ std::vector<float> Render(const Effect& effect) {
     const size_t fadeOut = std::min<size_t>(out.size(), kSampleRate / 200);
     for (size_t i = 0; i < fadeIn; ++i) out[i] *= static_cast<float>(i) / fadeIn;
     for (size_t i = 0; i < fadeOut; ++i) out[out.size() - 1 - i] *= static_cast<float>(i) / fadeOut;
+    RemoveMean(out);
     return out;
 }
 

@@ -87,10 +87,20 @@ int Compile(const Options& options) {
         return 1;
     }
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const StageSourceResult source = ParseStageSource(text);
+    StageSourceResult source = ParseStageSource(text);
     if (!source.ok) {
         std::fprintf(stderr, "%s:%d: %s\n", options.source, source.line, source.reason.c_str());
         return 1;
+    }
+    if (source.source.backgroundName.empty()) {
+        // Without a named picture the stage shows the one drawn for it.
+        const int number = StageNumberOfSourceName(options.source);
+        if (number == 0) {
+            std::fprintf(stderr, "%s: no \"background:\", and the file name starts with no stage number\n",
+                         options.source);
+            return 1;
+        }
+        source.source.backgroundName = OwnBackgroundName(number);
     }
     // Read the compiled bytes back with the game's own loader: what is solved
     // is exactly what the game will play.

@@ -77,7 +77,6 @@ private:
         }
         if (!mapFound_) return Fail(lastLine, "no \"map:\" section");
         if (!limitFound_) return Fail(mapLine_, "\"limit:\" is missing before the map");
-        if (result_.source.backgroundName.empty()) return Fail(mapLine_, "\"background:\" is missing before the map");
         int row = 0;
         for (; i < lines.size(); ++i) {
             const std::string_view line = Trim(lines[i]);
@@ -162,6 +161,20 @@ private:
 }  // namespace
 
 StageSourceResult ParseStageSource(std::string_view text) { return SourceReader().Read(text); }
+
+int StageNumberOfSourceName(std::string_view fileName) {
+    const std::size_t slash = fileName.find_last_of('/');
+    if (slash != std::string_view::npos) fileName.remove_prefix(slash + 1);
+    int number = 0;
+    std::size_t digits = 0;
+    for (; digits < fileName.size() && fileName[digits] >= '0' && fileName[digits] <= '9'; ++digits) {
+        number = number * 10 + (fileName[digits] - '0');
+        if (number > 255) return 0;
+    }
+    return digits > 0 ? number : 0;
+}
+
+std::string OwnBackgroundName(int stageNumber) { return "stage" + std::to_string(stageNumber) + ".bfg"; }
 
 StageFileImage StageFileImageOf(const StageSource& source, std::uint8_t par) {
     StageFileImage image;

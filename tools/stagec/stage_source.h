@@ -10,7 +10,7 @@
 struct StageSource {
     std::string title;      // for people only; not stored in the stage file
     std::uint8_t markLimit = 2;
-    std::string backgroundName;
+    std::string backgroundName;  // empty: the stage's own picture (OwnBackgroundName)
     Board board;            // the playing area filled in, border empty
     BoardCell start;
 };
@@ -24,6 +24,13 @@ struct StageSourceResult {
 
 // Reads a stage source; on a fault, the first one with its line number.
 StageSourceResult ParseStageSource(std::string_view text);
+
+// The stage number a source's file name starts with ("07-crossing.stage" is
+// 7, folders ignored); 0 when it starts with no number from 1 to 255.
+int StageNumberOfSourceName(std::string_view fileName);
+// The background picture the content build draws for a stage from its
+// source: "stage<n>.bfg".
+std::string OwnBackgroundName(int stageNumber);
 
 // The stage file image of a source with the given par.
 StageFileImage StageFileImageOf(const StageSource& source, std::uint8_t par);
