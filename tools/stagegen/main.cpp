@@ -1,6 +1,6 @@
 // stagegen: proposes stages that keep every design rule.
 //   stagegen --seed N [--boards N] [--seconds S] [--keep N] [--out DIR] [recipe...]
-// Recipe: --box CxR, --cells MIN-MAX, --limit L, --marks MIN-MAX,
+// Recipe: --box CxR, --cells MIN-MAX, --winding PERCENT, --limit L, --marks MIN-MAX,
 // --values 1,2, --goal V, --arrows N, --bursts N, --warps N (pairs),
 // --eraser, --min-optimum N. Writes the best candidates, deepest first, as
 // DIR/proposal-<seed>-<board>.stage with their score in a comment, and
@@ -25,7 +25,7 @@ struct Options {
 int Usage() {
     std::fprintf(stderr,
                  "usage: stagegen --seed N [--boards N] [--seconds S] [--keep N] [--out DIR] [--box CxR] "
-                 "[--cells MIN-MAX] [--limit L] [--marks MIN-MAX] [--values 1,2] [--goal V] [--arrows N] "
+                 "[--cells MIN-MAX] [--winding PERCENT] [--limit L] [--marks MIN-MAX] [--values 1,2] [--goal V] [--arrows N] "
                  "[--bursts N] [--warps N] [--eraser] [--min-optimum N]\n");
     return 2;
 }
@@ -82,6 +82,9 @@ bool ParseArguments(int argc, char** argv, Options& o) {
             ok = Pair(value, '-', 3, 160, r.minCells, r.maxCells) && r.minCells <= r.maxCells;
         } else if (arg == "--marks") {
             ok = Pair(value, '-', 0, 100, r.minMarks, r.maxMarks) && r.minMarks <= r.maxMarks;
+        } else if (arg == "--winding") {
+            ok = Number(value, 0, 100, n);
+            r.windingPercent = static_cast<int>(n);
         } else if (arg == "--limit") {
             ok = Number(value, 1, 4, n);
             r.markLimit = static_cast<int>(n);

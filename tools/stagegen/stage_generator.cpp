@@ -67,7 +67,7 @@ std::vector<Cell> GrowRegion(Random& random, const StageRecipe& recipe, int cell
     taken.Put(region[0], '-');
     for (int tries = 0; static_cast<int>(region.size()) < cells && tries < cells * 200; ++tries) {
         const int recent = std::min<int>(3, static_cast<int>(region.size()));
-        const Cell from = random.Below(2) ? region[region.size() - 1 - static_cast<std::size_t>(random.Below(recent))]
+        const Cell from = random.Below(100) < recipe.windingPercent ? region[region.size() - 1 - static_cast<std::size_t>(random.Below(recent))]
                                           : region[static_cast<std::size_t>(random.Below(static_cast<int>(region.size())))];
         const int d = random.Below(4);
         const Cell to{from.column + kDeltaColumn[d], from.row + kDeltaRow[d]};

@@ -14,6 +14,7 @@ struct StageRecipe {
     int boxRows = 7;      // placed in the playing area's top-left corner
     int minCells = 30;    // walkable cells, start and tiles included
     int maxCells = 50;
+    int windingPercent = 90;  // how often the region grows from its newest cells (corridors)
     int markLimit = 2;
     int minMarks = 8;
     int maxMarks = 14;
