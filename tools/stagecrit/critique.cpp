@@ -196,6 +196,8 @@ void GroupOptimalSolutions(const StageData& stage, const StateGraph& graph, cons
             for (const Plan& plan : plans) into.push_back(WithEvent(plan, event));
         }
     }
+    // The graph is still held while its optimal part is walked.
+    out.peakBytes = std::max(out.peakBytes, graph.PeakBytes() + lists.capacity() * sizeof(std::uint64_t));
     out.moveLists = moveLists;
     out.moveListsAtLeast = moveLists >= limits.moveListCap;
     out.plans = finalPlans.size();
