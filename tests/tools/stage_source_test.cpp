@@ -106,3 +106,45 @@ TEST_F(StageSourceTest, WindowsLineEndsAreAccepted) {
 }
 
 }  // namespace
+
+namespace {
+
+class StageDesignTest : public ::testing::Test {
+protected:
+    static StageSourceResult WithHeader(const std::string& header) {
+        std::string text = "limit: 2\nbackground: bg1.bfg\n" + header + "map:\nS-A.............\n";
+        for (int r = 1; r < 10; ++r) text += "................\n";
+        return ParseStageSource(text);
+    }
+};
+
+TEST_F(StageDesignTest, DeclarationsAreRead) {
+    const StageSourceResult result = WithHeader("teaches: burst\nfeatures: arrow, warp10 eraser\ntraps: allowed\n");
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(result.source.design.teaches, "burst");
+    EXPECT_EQ(result.source.design.features, (std::vector<std::string>{"arrow", "warp10", "eraser"}));
+    EXPECT_TRUE(result.source.design.trapsAllowed);
+}
+
+TEST_F(StageDesignTest, DeclarationsAreOptional) {
+    const StageSourceResult result = WithHeader("");
+    ASSERT_TRUE(result.ok);
+    EXPECT_TRUE(result.source.design.teaches.empty());
+    EXPECT_TRUE(result.source.design.features.empty());
+    EXPECT_FALSE(result.source.design.trapsAllowed);
+}
+
+TEST_F(StageDesignTest, UnknownKindsAreFaultsOnTheirLine) {
+    const StageSourceResult feature = WithHeader("features: arrow warp12\n");
+    EXPECT_FALSE(feature.ok);
+    EXPECT_EQ(feature.line, 3);
+    EXPECT_NE(feature.reason.find("warp12"), std::string::npos);
+    // Marks can be taught but are not a tile kind to feature.
+    EXPECT_FALSE(WithHeader("features: frozen\n").ok);
+    EXPECT_TRUE(WithHeader("teaches: frozen\n").ok);
+    EXPECT_FALSE(WithHeader("teaches: arrow burst\n").ok);
+    EXPECT_FALSE(WithHeader("traps: sometimes\n").ok);
+    EXPECT_TRUE(WithHeader("traps: none\n").ok);
+}
+
+}  // namespace

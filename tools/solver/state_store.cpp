@@ -63,7 +63,8 @@ void StateStore::Place(std::uint32_t index) {
     }
 }
 
-StateStore::Insert StateStore::Add(const std::uint64_t* state, std::uint32_t parent, std::uint8_t move) {
+StateStore::Insert StateStore::Add(const std::uint64_t* state, std::uint32_t parent, std::uint8_t move,
+                                   std::uint32_t* index) {
     // Keep the table at most half full so probes stay short.
     if ((Size() + 1) * 2 > table_.size() && !GrowTable()) return Insert::OutOfMemory;
     const std::size_t mask = table_.size() - 1;
@@ -73,14 +74,16 @@ StateStore::Insert StateStore::Add(const std::uint64_t* state, std::uint32_t par
     for (; table_[slot] != kFreeSlot; slot = (slot + 1) & mask) {
         const std::uint64_t entry = table_[slot];
         if ((entry & 0xFFFFFFFF00000000ull) == tag && Equal(static_cast<std::uint32_t>(entry), state)) {
+            if (index) *index = static_cast<std::uint32_t>(entry);
             return Insert::Known;
         }
     }
     if (Size() == capacity_ && !Reserve(std::max<std::size_t>(1024, capacity_ * 2))) return Insert::OutOfMemory;
-    const auto index = static_cast<std::uint32_t>(Size());
+    const auto added = static_cast<std::uint32_t>(Size());
     states_.insert(states_.end(), state, state + words_);
     parents_.push_back(parent);
     moves_.push_back(move);
-    table_[slot] = Slot(hash, index);
+    table_[slot] = Slot(hash, added);
+    if (index) *index = added;
     return Insert::Added;
 }

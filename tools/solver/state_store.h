@@ -18,8 +18,9 @@ public:
 
     StateStore(int words, std::size_t memoryBound);
 
-    // Adds a packed state unless it is known already.
-    Insert Add(const std::uint64_t* state, std::uint32_t parent, std::uint8_t move);
+    // Adds a packed state unless it is known already. `index`, when given,
+    // receives the state's index, new or known.
+    Insert Add(const std::uint64_t* state, std::uint32_t parent, std::uint8_t move, std::uint32_t* index = nullptr);
 
     std::size_t Size() const { return parents_.size(); }
     const std::uint64_t* State(std::size_t index) const { return &states_[index * words_]; }

@@ -1,5 +1,7 @@
 #include "stage_source.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -57,6 +59,32 @@ std::size_t Utf16Units(std::string_view text) {
         if (c >= 0xF0) ++units;
     }
     return units;
+}
+
+constexpr std::string_view kFeatureKinds[] = {"arrow", "burst", "warp10", "warp11", "eraser",
+                                              "goal5", "goal6", "goal7", "goal8"};
+constexpr std::string_view kTeachOnlyKinds[] = {"mark", "frozen"};
+
+std::string KindList(bool teachable) {
+    std::string list;
+    for (std::string_view kind : kFeatureKinds) list += (list.empty() ? "" : " ") + std::string(kind);
+    if (teachable) {
+        for (std::string_view kind : kTeachOnlyKinds) list += " " + std::string(kind);
+    }
+    return list;
+}
+
+std::vector<std::string_view> Words(std::string_view text) {
+    std::vector<std::string_view> words;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t begin = text.find_first_not_of(" \t,", at);
+        if (begin == std::string_view::npos) break;
+        const std::size_t end = std::min(text.find_first_of(" \t,", begin), text.size());
+        words.push_back(text.substr(begin, end - begin));
+        at = end;
+    }
+    return words;
 }
 
 class SourceReader {
@@ -126,6 +154,19 @@ private:
                 return Fail(lineNumber, "the background name must have 1 to 255 characters");
             }
             source.backgroundName = value;
+        } else if (key == "teaches") {
+            if (!IsTeachableKind(value)) return Fail(lineNumber, "\"teaches:\" names one kind: " + KindList(true));
+            source.design.teaches = value;
+        } else if (key == "features") {
+            for (std::string_view word : Words(value)) {
+                if (!IsFeatureKind(word)) {
+                    return Fail(lineNumber, "unknown feature \"" + std::string(word) + "\"; features are " + KindList(false));
+                }
+                source.design.features.emplace_back(word);
+            }
+        } else if (key == "traps") {
+            if (value != "allowed" && value != "none") return Fail(lineNumber, "\"traps:\" is \"allowed\" or \"none\"");
+            source.design.trapsAllowed = value == "allowed";
         } else {
             return Fail(lineNumber, "unknown key \"" + key + "\"");
         }
@@ -160,6 +201,15 @@ private:
 };
 
 }  // namespace
+
+bool IsFeatureKind(std::string_view name) {
+    return std::find(std::begin(kFeatureKinds), std::end(kFeatureKinds), name) != std::end(kFeatureKinds);
+}
+
+bool IsTeachableKind(std::string_view name) {
+    return IsFeatureKind(name) ||
+           std::find(std::begin(kTeachOnlyKinds), std::end(kTeachOnlyKinds), name) != std::end(kTeachOnlyKinds);
+}
 
 StageSourceResult ParseStageSource(std::string_view text) { return SourceReader().Read(text); }
 

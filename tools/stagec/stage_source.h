@@ -6,9 +6,27 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+// What a stage sets out to do, for the stage critic's design rules; not
+// stored in the stage file. Kind names: "arrow", "burst", "warp10",
+// "warp11", "eraser", "goal5".."goal8" (tile kinds, by cell code where a kind
+// has several codes), and "mark" and "frozen" (marks above the limit), which
+// a stage may teach but not feature.
+struct StageDesign {
+    std::string teaches;                // one kind, or empty
+    std::vector<std::string> features;  // tile kinds the stage is built on
+    bool trapsAllowed = false;          // "traps: allowed"
+};
+
+// True for the tile kind names `features:` accepts.
+bool IsFeatureKind(std::string_view name);
+// True for the names `teaches:` accepts: the tile kinds, "mark" and "frozen".
+bool IsTeachableKind(std::string_view name);
 
 struct StageSource {
     std::string title;      // for people only; not stored in the stage file
+    StageDesign design;
     std::uint8_t markLimit = 2;
     std::string backgroundName;
     Board board;            // the playing area filled in, border empty

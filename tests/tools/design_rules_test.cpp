@@ -1,0 +1,106 @@
+#include "stage_critic_fixture.h"
+
+#include <gmock/gmock.h>
+
+namespace {
+
+using ::testing::HasSubstr;
+
+class DesignRulesTest : public StageCriticTest {};
+
+TEST_F(DesignRulesTest, HandWorkedStagesWithFittingDeclarationsPass) {
+    const std::vector<CritiquedStage> set = {
+        Critiqued("05-arrow.stage", ArrowNeeded(), 2, "features: arrow\n"),
+        Critiqued("08-chain.stage", OneWayWarps(), 2, "teaches: warp10\ntraps: allowed\n"),
+    };
+    for (const RuleBreach& breach : CheckDesignRules(set)) ADD_FAILURE() << breach.Message();
+}
+
+TEST_F(DesignRulesTest, Rule1FeaturedTileMustBeNecessary) {
+    // The warps make the chain stage solvable at all; the arrow saves 6 of 9.
+    EXPECT_TRUE(Breaches({Critiqued("05-arrow.stage", ArrowNeeded(), 2, "features: arrow\n")}, 1).empty());
+    const auto burst = Breaches({Critiqued("07-burst.stage", BurstHazard(), 2, "features: burst\n")}, 1);
+    ASSERT_EQ(burst.size(), 1u);
+    EXPECT_THAT(burst[0], HasSubstr("07-burst.stage: rule 1 (necessary tiles): featured burst is not necessary"));
+    const auto missing = Breaches({Critiqued("01-corridor.stage", Corridor(), 2, "features: arrow\n")}, 1);
+    ASSERT_EQ(missing.size(), 1u);
+    EXPECT_THAT(missing[0], HasSubstr("featured arrow is not on the board"));
+}
+
+TEST_F(DesignRulesTest, Rule1TileLeftUnfeaturedMustNotBeAHazard) {
+    const auto hazard = Breaches({Critiqued("07-burst.stage", BurstHazard())}, 1);
+    ASSERT_EQ(hazard.size(), 1u);
+    EXPECT_THAT(hazard[0], HasSubstr("07-burst.stage: rule 1 (necessary tiles): burst is only a hazard"));
+    // Present, not featured and harmless (the eraser changes nothing): no breach.
+    EXPECT_TRUE(Breaches({Critiqued("10-eraser.stage", EraserTrap(), 2, "traps: allowed\n")}, 1).empty());
+}
+
+TEST_F(DesignRulesTest, Rule2NaivePlansFromStageElevenOn) {
+    EXPECT_TRUE(Breaches({Critiqued("10-corridor.stage", Corridor())}, 2).empty());
+    const auto naive = Breaches({Critiqued("11-corridor.stage", Corridor())}, 2);
+    ASSERT_EQ(naive.size(), 1u);
+    EXPECT_THAT(naive[0], HasSubstr("11-corridor.stage: rule 2 (no naive plan)"));
+    EXPECT_TRUE(Breaches({Critiqued("11-arrow.stage", ArrowNeeded())}, 2).empty());
+}
+
+TEST_F(DesignRulesTest, Rule3NoShapeInMoreThanTwoStages) {
+    std::vector<CritiquedStage> set = {Critiqued("01-a.stage", {"S2A", "-.-"}),
+                                       Critiqued("02-b.stage", {"", ".....-1S", ".....-.B"})};
+    EXPECT_TRUE(Breaches(set, 3).empty());
+    set.push_back(Critiqued("03-c.stage", {"", "", "", "A-2", "-.S"}));
+    const auto reused = Breaches(set, 3);
+    ASSERT_EQ(reused.size(), 3u);
+    EXPECT_THAT(reused[0], HasSubstr("01-a.stage: rule 3 (shape reuse): its walkable shape is used by 3 stages (1, 2, 3)"));
+    EXPECT_THAT(reused[2], HasSubstr("03-c.stage: rule 3"));
+}
+
+TEST_F(DesignRulesTest, Rule4NoEarlyTraps) {
+    const auto chain = Breaches({Critiqued("08-chain.stage", OneWayWarps())}, 4);
+    ASSERT_EQ(chain.size(), 1u);
+    EXPECT_THAT(chain[0], HasSubstr("08-chain.stage: rule 4 (early traps): a dead state after 4 move(s) (RLRR)"));
+    EXPECT_TRUE(Breaches({Critiqued("08-chain.stage", OneWayWarps(), 2, "traps: allowed\n")}, 4).empty());
+    // Even where traps are allowed, none on the first move.
+    const auto eraser = Breaches({Critiqued("10-eraser.stage", EraserTrap(), 2, "traps: allowed\n")}, 4);
+    ASSERT_EQ(eraser.size(), 1u);
+    EXPECT_THAT(eraser[0], HasSubstr("10-eraser.stage: rule 4 (early traps): a dead state after 1 move(s) (U)"));
+}
+
+TEST_F(DesignRulesTest, Rule5FrozenMarksOnlyOnceTaught) {
+    // A 3 that stays 3 under limit 2, and a goal for 3.
+    const std::vector<std::string> frozen = {"S3C"};
+    const auto early = Breaches({Critiqued("04-frozen.stage", frozen)}, 5);
+    ASSERT_EQ(early.size(), 1u);
+    EXPECT_THAT(early[0], HasSubstr("04-frozen.stage: rule 5 (frozen marks taught): 1 frozen mark(s)"));
+    const std::vector<CritiquedStage> taught = {Critiqued("03-teach.stage", frozen, 2, "teaches: frozen\n"),
+                                                Critiqued("04-frozen.stage", frozen)};
+    EXPECT_TRUE(Breaches(taught, 5).empty());
+    const std::vector<CritiquedStage> tooLate = {Critiqued("05-teach.stage", frozen, 2, "teaches: frozen\n"),
+                                                 Critiqued("04-frozen.stage", frozen)};
+    EXPECT_EQ(Breaches(tooLate, 5).size(), 1u);
+}
+
+TEST_F(DesignRulesTest, Rule6TeachingStageOffersAChoice) {
+    const auto corridor = Breaches({Critiqued("02-corridor.stage", Corridor(), 2, "teaches: mark\n")}, 6);
+    ASSERT_EQ(corridor.size(), 1u);
+    EXPECT_THAT(corridor[0], HasSubstr("02-corridor.stage: rule 6 (teaching offers a choice): teaches mark"));
+    // One way to use the arrow, and no way to fail.
+    EXPECT_EQ(Breaches({Critiqued("05-arrow.stage", ArrowNeeded(), 2, "teaches: arrow\n")}, 6).size(), 1u);
+    // Two ways to use the burst.
+    EXPECT_TRUE(Breaches({Critiqued("07-burst.stage", BurstHazard(), 2, "teaches: burst\n")}, 6).empty());
+    // A wrong way through the warps that never clears.
+    EXPECT_TRUE(Breaches({Critiqued("08-chain.stage", OneWayWarps(), 2, "teaches: warp10\n")}, 6).empty());
+}
+
+TEST_F(DesignRulesTest, UnsolvableStageIsReportedAsSuch) {
+    const auto stuck = Breaches({Critiqued("09-stuck.stage", {"S13A"})}, 0);
+    ASSERT_EQ(stuck.size(), 1u);
+    EXPECT_THAT(stuck[0], HasSubstr("09-stuck.stage: rule 0 (playable): cannot be cleared"));
+}
+
+TEST_F(DesignRulesTest, StageNumbersComeFromFileNames) {
+    EXPECT_EQ(StageNumberOfFile("content/stages/07-crossing.stage"), 7);
+    EXPECT_EQ(StageNumberOfFile("game/Stage/stage12.map"), 12);
+    EXPECT_EQ(StageNumberOfFile("crossing.stage"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+#include "state_graph.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr StepDirection kDirections[] = {StepDirection::Left, StepDirection::Up, StepDirection::Right,
+                                         StepDirection::Down};
+
+template <typename T>
+std::size_t BytesOf(const std::vector<T>& v) {
+    return v.capacity() * sizeof(T);
+}
+
+}  // namespace
+
+StateGraph::StateGraph(const StageData& stage, std::size_t memoryBytes)
+    : codec_(stage), memoryBytes_(memoryBytes) {
+    // The store gets what the per-state tables (successors, depth, distance
+    // and the reverse edges, about 40 bytes a state) leave over.
+    store_ = std::make_unique<StateStore>(codec_.Words(), memoryBytes_ / 2);
+    Explore(stage);
+    if (Complete()) FindDistancesToClear();
+}
+
+void StateGraph::Explore(const StageData& stage) {
+    std::vector<std::uint64_t> packed(static_cast<std::size_t>(codec_.Words()));
+    codec_.Pack(StartingRuleState(stage), stage.start, packed.data());
+    if (store_->Add(packed.data(), StateStore::kNone, 0) == StateStore::Insert::OutOfMemory) {
+        status_ = Status::OutOfMemory;
+        return;
+    }
+    depth_.push_back(0);
+    RuleState from;
+    BoardCell cell;
+    for (std::size_t index = 0; index < store_->Size(); ++index) {
+        codec_.Unpack(store_->State(index), from, cell);
+        for (StepDirection direction : kDirections) {
+            RuleState next = from;
+            RulePlayer player;
+            player.cell = cell;
+            const MoveOutcome outcome = PlayMove(next, player, direction);
+            std::uint32_t to = kBlocked;
+            if (outcome.cleared) {
+                to = kClears;
+            } else if (!outcome.blocked) {
+                codec_.Pack(next, player.cell, packed.data());
+                const auto added = store_->Add(packed.data(), static_cast<std::uint32_t>(index),
+                                               static_cast<std::uint8_t>(direction), &to);
+                if (added == StateStore::Insert::OutOfMemory) {
+                    status_ = Status::OutOfMemory;
+                    peakBytes_ = store_->PeakBytes() + BytesOf(next_) + BytesOf(depth_);
+                    return;
+                }
+                if (added == StateStore::Insert::Added) {
+                    depth_.push_back(static_cast<std::uint16_t>(std::min(depth_[index] + 1, 0xFFFE)));
+                }
+            }
+            next_.push_back(to);
+        }
+        if (BytesOf(next_) + BytesOf(depth_) + store_->Bytes() > memoryBytes_) {
+            status_ = Status::OutOfMemory;
+            peakBytes_ = store_->PeakBytes() + BytesOf(next_) + BytesOf(depth_);
+            return;
+        }
+    }
+}
+
+// Breadth-first backwards from the states with a clearing step, over the
+// reversed edges in compressed rows.
+void StateGraph::FindDistancesToClear() {
+    const std::size_t states = Size();
+    std::vector<std::uint32_t> firstIn(states + 1, 0);
+    for (std::uint32_t to : next_) {
+        if (to < kClears) ++firstIn[to + 1];
+    }
+    for (std::size_t i = 0; i < states; ++i) firstIn[i + 1] += firstIn[i];
+    std::vector<std::uint32_t> from(firstIn[states]);
+    {
+        std::vector<std::uint32_t> fill(firstIn.begin(), firstIn.end() - 1);
+        for (std::size_t e = 0; e < next_.size(); ++e) {
+            const std::uint32_t to = next_[e];
+            if (to < kClears) from[fill[to]++] = static_cast<std::uint32_t>(e / 4);
+        }
+    }
+    toClear_.assign(states, kNoClear);
+    std::vector<std::uint32_t> queue;
+    queue.reserve(states / 4);
+    for (std::uint32_t s = 0; s < states; ++s) {
+        for (int d = 0; d < 4; ++d) {
+            if (next_[s * 4 + d] == kClears) {
+                toClear_[s] = 1;
+                queue.push_back(s);
+                break;
+            }
+        }
+    }
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        const std::uint32_t s = queue[head];
+        const std::uint16_t distance = static_cast<std::uint16_t>(std::min(toClear_[s] + 1, 0xFFFE));
+        for (std::uint32_t e = firstIn[s]; e < firstIn[s + 1]; ++e) {
+            const std::uint32_t p = from[e];
+            if (toClear_[p] == kNoClear) {
+                toClear_[p] = distance;
+                queue.push_back(p);
+            }
+        }
+    }
+    peakBytes_ = store_->PeakBytes() + BytesOf(next_) + BytesOf(depth_) + BytesOf(toClear_) + BytesOf(firstIn) +
+                 BytesOf(from) + BytesOf(queue);
+}
+
+std::vector<StepDirection> StateGraph::PathTo(std::uint32_t index) const {
+    std::vector<StepDirection> moves;
+    for (; store_->Parent(index) != StateStore::kNone; index = store_->Parent(index)) {
+        moves.push_back(static_cast<StepDirection>(store_->Move(index)));
+    }
+    std::reverse(moves.begin(), moves.end());
+    return moves;
+}
