@@ -58,7 +58,7 @@ void SelectSeen::DrawCell(int cell) const {
     const int stage = kCellsPerPage * page + cell + 1;
     const int frame = ClearedWithinPar(stage) ? 0 : kCellSize;
     DrawImageRect(x, y, frame, 0, kCellSize, kCellSize, frames, 1, 0);
-    // Added to the specified cell: a stage cleared over its par carries the
+    // Added over the usual cell: a stage cleared over its par carries the
     // badge of the frame picture's fourth cell, so it differs from one never
     // cleared.
     if (ClearedOverPar(stage)) DrawImageRect(x, y, kOverParBadgeX, 0, kCellSize, kCellSize, frames, 1, 0);

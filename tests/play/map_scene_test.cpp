@@ -530,7 +530,7 @@ TEST_F(MapSceneLoad, RecordShownAsBestAndMissingRecordAs255) {
     EXPECT_EQ(scene.stage, 1);
 }
 
-// What the scene adds to the specified drawing so the player can see the
+// What the scene adds to its usual drawing so the player can see the
 // rules: the erasures left and the marks that never change.
 class MapSceneHints : public MapSceneTest {
 protected:
@@ -563,7 +563,7 @@ TEST_F(MapSceneHints, ErasuresLeftShowFromTheEraserUntilTheFifthErasure) {
         EXPECT_EQ(play_pictures::At(shown->pixels, kErasuresX, kErasuresY), NumberDigit(left));
         EXPECT_EQ(play_pictures::At(shown->pixels, kErasuresX + 8, kErasuresY), play_pictures::kBackground);
         EXPECT_EQ(play_pictures::At(shown->pixels, 590, 50), TileTop(CELL_ERASER));  // the eraser, small
-        // The specified counters stay where they are.
+        // The usual counters stay where they are.
         EXPECT_EQ(play_pictures::At(shown->pixels, 608, 12), NumberDigit(shown->steps % 10));
     }
     EXPECT_TRUE(At(17).eraseMode);
@@ -593,7 +593,7 @@ TEST_F(MapSceneHints, MarksAboveTheLimitCarryAPauseSign) {
     EXPECT_EQ(play_pictures::At(px, 8 * 32 + 26, 8 * 32 + 6), cream);
     EXPECT_EQ(play_pictures::At(px, 8 * 32 + 30, 8 * 32 + 12), ink);
     EXPECT_EQ(play_pictures::At(px, 8 * 32 + 31, 8 * 32 + 12), TileTop(CELL_MARK_3));
-    // The rest of the tile, and marks within the limit, are drawn as specified.
+    // The rest of the tile, and marks within the limit, are drawn as always.
     EXPECT_EQ(play_pictures::At(px, 8 * 32 + 5, 8 * 32 + 20), TileTop(CELL_MARK_3));
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) EXPECT_EQ(play_pictures::At(px, 9 * 32 + x, 8 * 32 + y), TileTop(CELL_MARK_2));
