@@ -20,6 +20,7 @@
 #include "scenes/title.h"
 #include "shell/game.h"
 #include "support/temp_dir.h"
+#include "support/move_keys.h"
 
 namespace {
 
@@ -31,14 +32,6 @@ fs::path SolutionFolder() { return fs::path(VELTRIM_BINARY_DIR) / "stage-solutio
 // Far more frames than the whole game needs; a run that gets here is stuck.
 constexpr int kFrameLimit = 400000;
 
-int KeyOf(char move) {
-    switch (move) {
-        case 'L': return KEY_LEFT;
-        case 'U': return KEY_UP;
-        case 'R': return KEY_RIGHT;
-        default: return KEY_DOWN;
-    }
-}
 
 // What one cleared stage showed when its clear began.
 struct Clear {

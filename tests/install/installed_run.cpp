@@ -16,20 +16,13 @@
 #include "scenes/title.h"
 #include "shell/data_folder.h"
 #include "shell/game.h"
+#include "support/move_keys.h"
 
 namespace {
 
 constexpr int kFrameLimit = 20000;
 constexpr int kSettleFrames = 40;  // for the page and the preview to be drawn
 
-int KeyOf(char move) {
-    switch (move) {
-        case 'L': return KEY_LEFT;
-        case 'U': return KEY_UP;
-        case 'R': return KEY_RIGHT;
-        default: return KEY_DOWN;
-    }
-}
 
 // FNV-1a over the pixels of stage 1's cell on the selection screen.
 uint64_t FirstCellPrint(const std::vector<uint32_t>& frame) {

@@ -7,6 +7,7 @@
 
 #include "map_scene_fixture.h"
 #include "play/step_history.h"
+#include "support/move_keys.h"
 
 namespace {
 
@@ -15,14 +16,6 @@ using Keys = std::vector<int>;
 const Keys kUndoKeys = {KEY_A};
 const Keys kRedoKeys = {KEY_S};
 
-int KeyOf(char move) {
-    switch (move) {
-        case 'L': return KEY_LEFT;
-        case 'U': return KEY_UP;
-        case 'R': return KEY_RIGHT;
-        default: return KEY_DOWN;
-    }
-}
 
 StepDirection DirectionOf(char move) {
     switch (move) {
