@@ -320,8 +320,7 @@ void CMapSeen::DrawFrozenMarks() const {
 }
 
 bool CMapSeen::IsFrozenMark(int column, int row) const {
-    const uint8_t code = rules.board.At(column, row);
-    return IsMark(code) && code > rules.markLimit;
+    return ::IsFrozenMark(rules.board.At(column, row), rules.markLimit);
 }
 
 int CMapSeen::RenderPreview() {

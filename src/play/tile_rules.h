@@ -135,6 +135,9 @@ struct TileOutcome {
 // above L (possible in a stage file) stays.
 std::uint8_t AdvancedMark(std::uint8_t value, std::uint8_t markLimit);
 
+// A mark above the stage's mark limit: nothing ever advances it.
+constexpr bool IsFrozenMark(std::uint8_t code, std::uint8_t markLimit) { return IsMark(code) && code > markLimit; }
+
 // Starts a step from the player's cell in a direction (after the figure has
 // accepted it): the blocked test, the erase rule, the step count.
 StepOutcome BeginMove(RuleState& state, BoardCell from, StepDirection direction);

@@ -109,7 +109,7 @@ Event EventOf(const RuleState& before, BoardCell from, StepDirection direction, 
         return {};
     }
     if (IsMark(code)) {
-        if (code > before.markLimit) return {};  // a frozen mark does not change
+        if (IsFrozenMark(code, before.markLimit)) return {};
         return {EventWords::Landed(target), kMarkKind};
     }
     if (IsGoal(code)) return outcome.cleared ? Event{EventWords::Landed(target), PlanKindOf(code)} : Event{};
@@ -263,7 +263,7 @@ void MeasureShape(const StageData& stage, Critique& out) {
         const std::uint8_t code = stage.board.At(cell);
         if (code == CELL_EMPTY) return;
         ++out.cells;
-        if (code > stage.markLimit && IsMark(code)) ++out.frozenMarks;
+        if (IsFrozenMark(code, stage.markLimit)) ++out.frozenMarks;
         top = std::min(top, cell.row);
         bottom = std::max(bottom, cell.row);
         left = std::min(left, cell.column);
