@@ -49,7 +49,7 @@ fs::path RunningProgramFile() {
 }
 
 fs::path UserSaveFolder(const char* xdgDataHome, const char* home) {
-    // The rules ignore a relative XDG_DATA_HOME.
+    // The XDG base-directory rules say a relative XDG_DATA_HOME is to be ignored.
     if (xdgDataHome && fs::path(xdgDataHome).is_absolute()) return fs::path(xdgDataHome) / "veltrim";
     if (home && *home) return fs::path(home) / ".local" / "share" / "veltrim";
     return {};
