@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
+#include <algorithm>
 
 namespace {
 
@@ -22,6 +24,7 @@ void GenerateForAWhile(benchmark::State& state) {
         budget.boards = ~std::uint64_t{0};
         budget.seconds = runSeconds;
         budget.keep = 1000;
+        budget.threads = std::max(1u, std::thread::hardware_concurrency());
         run = GenerateStages(StageRecipe{}, runSeed, budget);
     }
     int deep = 0;
@@ -33,6 +36,7 @@ void GenerateForAWhile(benchmark::State& state) {
     state.counters["candidates"] = static_cast<double>(run.candidates.size());
     state.counters["deep"] = deep;
     state.counters["best_optimum"] = run.candidates.empty() ? 0 : run.candidates.front().critique.optimum;
+    state.counters["threads"] = std::max(1u, std::thread::hardware_concurrency());
     std::printf("%s\n", run.candidates.empty() ? "no candidates" : run.candidates.front().source.c_str());
 }
 

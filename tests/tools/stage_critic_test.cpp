@@ -1,4 +1,5 @@
 #include "stage_critic_fixture.h"
+#include "state_graph.h"
 
 #include "critique_report.h"
 
@@ -125,6 +126,28 @@ TEST_F(StageCriticTest, TooSmallAMemoryBoundIsReported) {
     ASSERT_FALSE(breaches.empty());
     EXPECT_EQ(breaches[0].rule, 0);
     EXPECT_NE(breaches[0].Message().find("memory bound"), std::string::npos);
+}
+
+// The bound covers every table, the backward search's too: a graph either
+// stays within it or is reported as over it, never complete and over.
+TEST_F(StageCriticTest, ACompleteGraphStaysWithinItsMemoryBound) {
+    const StageInput input = StageInputOfSource("big.stage", Source({"S11111111111", "-----------A"}));
+    ASSERT_TRUE(input.ok);
+    const StateGraph unbounded(input.stage, std::size_t{256} << 20);
+    ASSERT_TRUE(unbounded.Complete());
+    const std::size_t need = unbounded.PeakBytes();
+    int complete = 0, over = 0;
+    for (std::size_t bound = need / 4; bound <= need * 3; bound += need / 8) {
+        const StateGraph graph(input.stage, bound);
+        if (graph.Complete()) {
+            ++complete;
+            EXPECT_LE(graph.PeakBytes(), bound) << "bound " << bound;
+        } else {
+            ++over;
+        }
+    }
+    EXPECT_GT(complete, 0);
+    EXPECT_GT(over, 0);
 }
 
 TEST_F(StageCriticTest, JsonAndTableCarryTheFigures) {

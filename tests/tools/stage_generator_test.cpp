@@ -1,5 +1,6 @@
 #include "stage_generator.h"
 
+#include "board_climb.h"
 #include "design_rules.h"
 #include "stage_input.h"
 
@@ -20,6 +21,7 @@ protected:
         recipe.maxMarks = 6;
         recipe.arrows = 1;
         recipe.minOptimum = 6;
+        recipe.climbSteps = 40;
         return recipe;
     }
     static GeneratorBudget SmallBudget() {
@@ -67,6 +69,93 @@ TEST_F(StageGeneratorTest, CandidatesCompileKeepTheRulesAndCarryTheirTrueScore) 
     }
     // Taken together too: each proposal has a shape of its own.
     for (const RuleBreach& breach : CheckDesignRules(set)) ADD_FAILURE() << breach.Message();
+}
+
+TEST_F(StageGeneratorTest, ThreadsDoNotChangeTheCandidates) {
+    GeneratorBudget budget = SmallBudget();
+    budget.boards = 120;
+    const GeneratorRun alone = GenerateStages(SmallRecipe(), 5, budget);
+    budget.threads = 2;
+    const GeneratorRun shared = GenerateStages(SmallRecipe(), 5, budget);
+    ASSERT_FALSE(alone.candidates.empty());
+    ASSERT_EQ(alone.candidates.size(), shared.candidates.size());
+    for (std::size_t i = 0; i < alone.candidates.size(); ++i) {
+        EXPECT_EQ(alone.candidates[i].source, shared.candidates[i].source);
+    }
+    EXPECT_EQ(alone.boardsJudged, shared.boardsJudged);
+    EXPECT_EQ(alone.shapeTaken, shared.shapeTaken);
+}
+
+// Every change keeps the board inside the recipe: cell and mark counts in
+// bounds, one connected region, the start and the goal kept.
+TEST_F(StageGeneratorTest, ChangesKeepTheBoardInsideTheRecipe) {
+    StageRecipe recipe = SmallRecipe();
+    Sketch sketch(recipe.boxColumns, recipe.boxRows);
+    const char* rows[] = {"S-1-2-", "-.--.>", "--21-A"};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 6; ++column) sketch.Put({column, row}, rows[row][column]);
+    }
+    Random random(3);
+    int changes = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const Sketch before = sketch;
+        if (!MutateSketch(random, recipe, sketch)) {
+            EXPECT_EQ(before.Map(), sketch.Map()) << "a change that did not apply left a trace";
+            continue;
+        }
+        ++changes;
+        const std::vector<Cell> walkable = sketch.Walkable();
+        int marks = 0, starts = 0, goals = 0, arrows = 0;
+        for (const Cell& c : walkable) {
+            marks += IsMarkChar(sketch.At(c));
+            starts += sketch.At(c) == 'S';
+            goals += sketch.At(c) == 'A';
+            arrows += IsArrowChar(sketch.At(c));
+        }
+        ASSERT_GE(static_cast<int>(walkable.size()), recipe.minCells);
+        ASSERT_LE(static_cast<int>(walkable.size()), recipe.maxCells);
+        ASSERT_LE(marks, recipe.maxMarks);
+        ASSERT_GE(marks, recipe.minMarks);
+        ASSERT_EQ(starts, 1);
+        ASSERT_EQ(goals, 1);
+        ASSERT_EQ(arrows, 1);
+        ASSERT_TRUE(sketch.Connected()) << sketch.Map();
+    }
+    EXPECT_GT(changes, 1000);
+}
+
+// The climb never goes below its start, records each longer optimum once,
+// ends on its deepest board and never keeps a board the judge refused.
+TEST_F(StageGeneratorTest, TheClimbKeepsOnlyAcceptedBoardsAndEndsOnTheDeepest) {
+    const StageRecipe recipe = SmallRecipe();
+    Sketch start(recipe.boxColumns, recipe.boxRows);
+    const char* rows[] = {"S-1-2-", "-.--.>", "--21-A"};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 6; ++column) start.Put({column, row}, rows[row][column]);
+    }
+    // A stand-in judge: the number of 2-marks, and boards with a mark in the
+    // top-left corner refused.
+    auto judge = [](const Sketch& s) {
+        if (IsMarkChar(s.At({0, 0}))) return -1;
+        int twos = 0;
+        for (const Cell& c : s.Walkable()) twos += s.At(c) == '2';
+        return twos;
+    };
+    Random random(9);
+    const std::vector<ClimbPoint> trail = ClimbBoard(random, recipe, {start, judge(start)}, 300, judge, [] { return false; });
+    ASSERT_GE(trail.size(), 2u) << "300 changes found no board with more 2-marks";
+    EXPECT_EQ(trail.front().optimum, 2);
+    for (std::size_t i = 0; i < trail.size(); ++i) {
+        EXPECT_EQ(trail[i].optimum, judge(trail[i].sketch));
+        if (i > 0) {
+            EXPECT_GT(trail[i].optimum, trail[i - 1].optimum);
+        }
+    }
+    EXPECT_EQ(trail.back().optimum, recipe.maxMarks) << "the judge rewards marks up to the recipe's bound";
+    // A climb out of time stops at once.
+    const std::vector<ClimbPoint> stopped = ClimbBoard(random, recipe, {start, 2}, 300, judge, [] { return true; });
+    ASSERT_EQ(stopped.size(), 1u);
+    EXPECT_EQ(stopped[0].sketch.Map(), start.Map());
 }
 
 TEST_F(StageGeneratorTest, ABoardBudgetOfNoneProposesNothing) {

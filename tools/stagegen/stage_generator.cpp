@@ -1,63 +1,20 @@
 #include "stage_generator.h"
 
+#include "board_climb.h"
 #include "design_rules.h"
+#include "sketch.h"
 #include "stage_input.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <atomic>
+#include <mutex>
+#include <optional>
 #include <set>
+#include <thread>
 
 namespace {
-
-// A small deterministic generator (splitmix64), so runs repeat everywhere.
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t Next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int Below(int n) { return n <= 1 ? 0 : static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
-    int Between(int low, int high) { return low + Below(high - low + 1); }
-
-private:
-    std::uint64_t state_;
-};
-
-struct Cell {
-    int column = 0;
-    int row = 0;
-    bool operator==(const Cell& other) const { return column == other.column && row == other.row; }
-};
-
-constexpr int kDeltaColumn[] = {-1, 0, 1, 0};
-constexpr int kDeltaRow[] = {0, -1, 0, 1};
-constexpr char kArrowOfDirection[] = {'<', '^', '>', 'v'};
-
-// A board in source characters, rows of the box.
-class Sketch {
-public:
-    Sketch(int columns, int rows) : columns_(columns), rows_(rows), cells_(static_cast<std::size_t>(columns * rows), '.') {}
-    bool Inside(Cell c) const { return c.column >= 0 && c.row >= 0 && c.column < columns_ && c.row < rows_; }
-    // Reads give '.' outside the box; writes must be inside it.
-    char At(Cell c) const { return Inside(c) ? cells_[static_cast<std::size_t>(c.row * columns_ + c.column)] : '.'; }
-    void Put(Cell c, char what) { cells_[static_cast<std::size_t>(c.row * columns_ + c.column)] = what; }
-    std::string Map() const {
-        std::string map;
-        for (int row = 0; row < 10; ++row) {
-            for (int column = 0; column < 16; ++column) map += At({column, row});
-            map += '\n';
-        }
-        return map;
-    }
-
-private:
-    int columns_, rows_;
-    std::vector<char> cells_;
-};
 
 // Grows a connected region cell by cell; mostly from the newest cells, so
 // corridors and rooms both appear.
@@ -77,8 +34,6 @@ std::vector<Cell> GrowRegion(Random& random, const StageRecipe& recipe, int cell
     }
     return region;
 }
-
-bool IsMarkChar(char c) { return c >= '1' && c <= '4'; }
 
 // Takes a free floor cell of the region that satisfies `fits`, or none.
 template <typename F>
@@ -103,9 +58,8 @@ std::string DesignOf(const StageRecipe& recipe) {
     return kinds.empty() ? "" : line + "\n";
 }
 
-// One random board as a source without its score, or empty when the recipe
-// cannot be placed on it.
-std::string RandomBoard(Random& random, const StageRecipe& recipe) {
+// One random board, or none when the recipe cannot be placed on it.
+std::optional<Sketch> RandomBoard(Random& random, const StageRecipe& recipe) {
     const int cells = random.Between(recipe.minCells, recipe.maxCells);
     const std::vector<Cell> region = GrowRegion(random, recipe, cells);
     Sketch sketch(recipe.boxColumns, recipe.boxRows);
@@ -178,6 +132,11 @@ std::string RandomBoard(Random& random, const StageRecipe& recipe) {
         if (!Place(random, sketch, region, 'W', anywhere)) return {};
     }
     if (recipe.eraser && !Place(random, sketch, region, 'E', anywhere)) return {};
+    return sketch;
+}
+
+// A board as a stage source without its score.
+std::string SourceOf(const StageRecipe& recipe, const Sketch& sketch) {
     return "limit: " + std::to_string(recipe.markLimit) + "\nbackground: bg1.bfg\n" + DesignOf(recipe) +
            "map:\n" + sketch.Map();
 }
@@ -221,49 +180,119 @@ std::string ScoreLine(const Critique& c) {
     return line;
 }
 
-GeneratorRun GenerateStages(const StageRecipe& recipe, std::uint64_t seed, const GeneratorBudget& budget) {
-    GeneratorRun run;
-    Random random(seed);
-    const auto started = std::chrono::steady_clock::now();
-    std::set<std::string> shapes;
+namespace {
+
+// Each board of a run draws from its own stream, so a board is the same
+// whichever thread takes it.
+std::uint64_t BoardSeed(std::uint64_t seed, std::uint64_t board) {
+    Random mix(seed * 0x2545F4914F6CDD1Dull ^ board);
+    return mix.Next();
+}
+
+// What one board of the run came to.
+struct BoardOutcome {
+    enum class Verdict { Unplaced, Unsolved, TileNotNecessary, TooShort, BreaksRules, Passed } verdict = Verdict::Unplaced;
+    StageCandidate candidate;
+};
+
+// Draws board `board`, climbs from it and judges the deepest boards of the
+// climb with the whole critique, deepest first, until one keeps every rule.
+BoardOutcome TryBoard(const StageRecipe& recipe, std::uint64_t seed, std::uint64_t board,
+                      const GeneratorBudget& budget, const std::function<bool()>& outOfTime) {
+    BoardOutcome outcome;
+    outcome.candidate.board = board;
+    Random random(BoardSeed(seed, board));
+    const std::optional<Sketch> drawn = RandomBoard(random, recipe);
+    if (!drawn) return outcome;
     SolverLimits solverLimits;
     solverLimits.memoryBytes = budget.limits.memoryBytes;
-    for (; run.boardsTried < budget.boards; ++run.boardsTried) {
-        if (budget.seconds > 0 &&
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() > budget.seconds) {
-            break;
-        }
-        const std::string board = RandomBoard(random, recipe);
-        if (board.empty()) continue;
-        const StageInput input = StageInputOfSource("candidate", board);
-        if (!input.ok) continue;
+    auto judge = [&](const Sketch& sketch) {
+        const StageInput input = StageInputOfSource("candidate", SourceOf(recipe, sketch));
+        if (!input.ok) return -1;
         const SolveResult solved = SolveStage(input.stage, solverLimits);
-        if (solved.status != SolveStatus::Solved || solved.Steps() < recipe.minOptimum) continue;
-        ++run.boardsJudged;
-        if (!FeaturesAreNecessary(input.stage, solved.Steps(), budget.limits)) {
-            ++run.tileNotNecessary;
-            continue;
-        }
+        if (solved.status != SolveStatus::Solved) return -1;
+        return FeaturesAreNecessary(input.stage, solved.Steps(), budget.limits) ? solved.Steps() : -2;
+    };
+    const int optimum = judge(*drawn);
+    if (optimum < 0) {
+        outcome.verdict = optimum == -1 ? BoardOutcome::Verdict::Unsolved : BoardOutcome::Verdict::TileNotNecessary;
+        return outcome;
+    }
+    auto acceptable = [&](const Sketch& sketch) { return std::max(-1, judge(sketch)); };
+    const std::vector<ClimbPoint> trail =
+        ClimbBoard(random, recipe, {*drawn, optimum}, recipe.climbSteps, acceptable, outOfTime);
+    outcome.verdict = BoardOutcome::Verdict::TooShort;
+    constexpr std::size_t kTriedFromTheTop = 3;
+    for (std::size_t k = 0; k < std::min(kTriedFromTheTop, trail.size()); ++k) {
+        const ClimbPoint& point = trail[trail.size() - 1 - k];
+        if (point.optimum < recipe.minOptimum) break;
+        const std::string source = SourceOf(recipe, point.sketch);
+        const StageInput input = StageInputOfSource("candidate", source);
         CritiquedStage judged;
         judged.file = "candidate";
         judged.number = 99;  // judged as a late stage: no naive plan
         judged.design = input.design;
         judged.critique = CritiqueStage(input.stage, budget.limits);
         if (!CheckDesignRules({judged}).empty()) {
-            ++run.breaksRules;
+            outcome.verdict = BoardOutcome::Verdict::BreaksRules;
             continue;
         }
-        if (!shapes.insert(judged.critique.shape).second) {  // one stage per shape
+        outcome.verdict = BoardOutcome::Verdict::Passed;
+        outcome.candidate.critique = judged.critique;
+        outcome.candidate.source = ScoreLine(judged.critique) + "\n# stagegen seed " + std::to_string(seed) +
+                                   ", board " + std::to_string(board) + "\ntitle: Proposal " + std::to_string(seed) +
+                                   "-" + std::to_string(board) + "\n" + source;
+        break;
+    }
+    return outcome;
+}
+
+}  // namespace
+
+GeneratorRun GenerateStages(const StageRecipe& recipe, std::uint64_t seed, const GeneratorBudget& budget) {
+    const auto started = std::chrono::steady_clock::now();
+    auto outOfTime = [&] {
+        return budget.seconds > 0 &&
+               std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() > budget.seconds;
+    };
+    std::atomic<std::uint64_t> nextBoard{0};
+    std::mutex guard;
+    std::vector<BoardOutcome> outcomes;
+    std::uint64_t boardsTried = 0;
+    auto work = [&] {
+        for (;;) {
+            const std::uint64_t board = nextBoard.fetch_add(1);
+            if (board >= budget.boards || outOfTime()) return;
+            BoardOutcome outcome = TryBoard(recipe, seed, board, budget, outOfTime);
+            const std::lock_guard<std::mutex> lock(guard);
+            ++boardsTried;
+            if (outcome.verdict != BoardOutcome::Verdict::Unplaced) outcomes.push_back(std::move(outcome));
+        }
+    };
+    std::vector<std::thread> workers;
+    for (unsigned i = 1; i < std::max(1u, budget.threads); ++i) workers.emplace_back(work);
+    work();
+    for (std::thread& worker : workers) worker.join();
+
+    // Counted and taken in board order, so threads do not change the result.
+    std::sort(outcomes.begin(), outcomes.end(),
+              [](const BoardOutcome& a, const BoardOutcome& b) { return a.candidate.board < b.candidate.board; });
+    GeneratorRun run;
+    run.boardsTried = boardsTried;
+    std::set<std::string> shapes;
+    for (BoardOutcome& outcome : outcomes) {
+        using Verdict = BoardOutcome::Verdict;
+        if (outcome.verdict == Verdict::Unsolved) continue;
+        ++run.boardsJudged;
+        if (outcome.verdict == Verdict::TileNotNecessary) ++run.tileNotNecessary;
+        if (outcome.verdict == Verdict::TooShort) ++run.tooShort;
+        if (outcome.verdict == Verdict::BreaksRules) ++run.breaksRules;
+        if (outcome.verdict != Verdict::Passed) continue;
+        if (!shapes.insert(outcome.candidate.critique.shape).second) {  // one stage per shape
             ++run.shapeTaken;
             continue;
         }
-        StageCandidate candidate;
-        candidate.board = run.boardsTried;
-        candidate.critique = judged.critique;
-        candidate.source = ScoreLine(judged.critique) + "\n# stagegen seed " + std::to_string(seed) + ", board " +
-                           std::to_string(run.boardsTried) + "\ntitle: Proposal " + std::to_string(seed) + "-" +
-                           std::to_string(run.boardsTried) + "\n" + board;
-        run.candidates.push_back(std::move(candidate));
+        run.candidates.push_back(std::move(outcome.candidate));
     }
     std::sort(run.candidates.begin(), run.candidates.end(), Deeper);
     if (run.candidates.size() > budget.keep) run.candidates.resize(budget.keep);

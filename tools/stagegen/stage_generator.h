@@ -1,6 +1,7 @@
-// Proposes stages: random boards from a seed and a recipe, judged by the
-// stage critic; the boards that keep every design rule are ranked by depth
-// (long optimum, few optimal plans, many states for few cells).
+// Proposes stages: random boards from a seed and a recipe, each shaped by a
+// hill climb towards a longer optimum and judged by the stage critic; the
+// boards that keep every design rule are ranked by depth (long optimum, few
+// optimal plans, many states for few cells).
 #pragma once
 
 #include "critique.h"
@@ -25,6 +26,7 @@ struct StageRecipe {
     int warpPairs = 0;  // pairs of 'W'
     bool eraser = false;
     int minOptimum = 12;  // shorter boards are not judged further
+    int climbSteps = 400;  // changes tried on each board that keeps its tiles necessary
 };
 
 struct StageCandidate {
@@ -37,7 +39,8 @@ struct GeneratorRun {
     std::vector<StageCandidate> candidates;  // best first
     std::uint64_t boardsTried = 0;
     std::uint64_t boardsJudged = 0;  // solved with an optimum long enough
-    std::uint64_t tileNotNecessary = 0;  // of those, a tile kind could go
+    std::uint64_t tileNotNecessary = 0;  // of those, a tile kind could go as drawn (not climbed)
+    std::uint64_t tooShort = 0;          // climbed, but not to the recipe's optimum
     std::uint64_t breaksRules = 0;       // of the rest, some other rule breaks
     std::uint64_t shapeTaken = 0;        // a better-placed shape was already proposed
 };
@@ -46,11 +49,12 @@ struct GeneratorBudget {
     std::uint64_t boards = 1000;  // boards to try
     double seconds = 0;           // stop earlier after this long (0: no time limit)
     std::size_t keep = 50;        // best candidates kept
+    unsigned threads = 1;         // boards judged at once
     CritiqueLimits limits{std::size_t{256} << 20};
 };
 
-// The same seed, recipe and board budget give the same candidates (a time
-// limit may stop a run earlier).
+// The same seed, recipe and board budget give the same candidates, whatever
+// the threads (a time limit may stop a run earlier).
 GeneratorRun GenerateStages(const StageRecipe& recipe, std::uint64_t seed, const GeneratorBudget& budget);
 
 // The score line written into a candidate's source:
