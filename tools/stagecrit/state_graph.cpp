@@ -12,12 +12,19 @@ std::size_t BytesOf(const std::vector<T>& v) {
     return v.capacity() * sizeof(T);
 }
 
+// What the backward search will add for a graph of this size: the
+// distances, the row starts and sources of the reversed edges, its queue.
+std::size_t ReverseSearchBytes(std::size_t states, std::size_t edges) {
+    return states * (sizeof(std::uint16_t) + sizeof(std::uint32_t) + sizeof(std::uint32_t)) +
+           sizeof(std::uint32_t) + edges * sizeof(std::uint32_t);
+}
+
 }  // namespace
 
 StateGraph::StateGraph(const StageData& stage, std::size_t memoryBytes)
     : codec_(stage), memoryBytes_(memoryBytes) {
-    // The store gets what the per-state tables (successors, depth, distance
-    // and the reverse edges, about 40 bytes a state) leave over.
+    // The store gets at most half: the per-state tables (successors, depth,
+    // distance and the reverse edges, about 40 bytes a state) need the rest.
     store_ = std::make_unique<StateStore>(codec_.Words(), memoryBytes_ / 2);
     Explore(stage);
     if (Complete()) FindDistancesToClear();
@@ -58,7 +65,10 @@ void StateGraph::Explore(const StageData& stage) {
             }
             next_.push_back(to);
         }
-        if (BytesOf(next_) + BytesOf(depth_) + store_->Bytes() > memoryBytes_) {
+        // The bound counts the tables still to come, so the graph is given up
+        // here rather than after the backward search has overrun it.
+        if (BytesOf(next_) + BytesOf(depth_) + store_->Bytes() + ReverseSearchBytes(store_->Size(), next_.size()) >
+            memoryBytes_) {
             status_ = Status::OutOfMemory;
             peakBytes_ = store_->PeakBytes() + BytesOf(next_) + BytesOf(depth_);
             return;
@@ -85,7 +95,7 @@ void StateGraph::FindDistancesToClear() {
     }
     toClear_.assign(states, kNoClear);
     std::vector<std::uint32_t> queue;
-    queue.reserve(states / 4);
+    queue.reserve(states);  // every state is queued at most once: no growth past the bound
     for (std::uint32_t s = 0; s < states; ++s) {
         for (int d = 0; d < 4; ++d) {
             if (next_[s * 4 + d] == kClears) {
