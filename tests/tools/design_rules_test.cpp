@@ -91,6 +91,17 @@ TEST_F(DesignRulesTest, Rule6TeachingStageOffersAChoice) {
     EXPECT_TRUE(Breaches({Critiqued("08-chain.stage", OneWayWarps(), 2, "teaches: warp10\n")}, 6).empty());
 }
 
+TEST_F(DesignRulesTest, Rule6ATaughtGoalNeedsAnotherDoorThatClearsLater) {
+    // B is two steps away once the 1 is landed on; A clears as it stands,
+    // six steps the other way.
+    const std::vector<std::string> doors = {"A-----S1B"};
+    EXPECT_TRUE(Breaches({Critiqued("02-doors.stage", doors, 2, "teaches: goal6\n")}, 6).empty());
+    const auto wrongDoor = Breaches({Critiqued("02-doors.stage", doors, 2, "teaches: goal5\n")}, 6);
+    ASSERT_EQ(wrongDoor.size(), 1u) << "without A, B is as short as ever";
+    EXPECT_THAT(wrongDoor[0], HasSubstr("teaches goal5 but offers no choice: no other goal clears the stage"));
+    EXPECT_EQ(Breaches({Critiqued("02-corridor.stage", Corridor(), 2, "teaches: goal5\n")}, 6).size(), 1u);
+}
+
 TEST_F(DesignRulesTest, UnsolvableStageIsReportedAsSuch) {
     const auto stuck = Breaches({Critiqued("09-stuck.stage", {"S13A"})}, 0);
     ASSERT_EQ(stuck.size(), 1u);

@@ -128,6 +128,14 @@ private:
         if (taught.empty()) return;
         const Critique& c = stage.critique;
         if (c.deadStates > 0) return;  // some plans do not clear
+        // A goal is a choice when another goal also clears, only later.
+        if (taught.rfind("goal", 0) == 0) {
+            const auto it = std::find_if(c.necessity.begin(), c.necessity.end(),
+                                         [&](const KindNecessity& n) { return n.kind == taught; });
+            if (it != c.necessity.end() && it->verdict == KindNecessity::Verdict::Longer) return;
+            Breach(stage, 6, "teaches " + taught + " but offers no choice: no other goal clears the stage");
+            return;
+        }
         const auto ways = c.waysToUse.find(IsFeatureKind(taught) ? taught : "mark");
         const int count = ways == c.waysToUse.end() ? 0 : ways->second;
         if (IsFeatureKind(taught) ? count >= 2 : c.plans >= 2) return;
