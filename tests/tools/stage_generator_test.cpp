@@ -158,6 +158,39 @@ TEST_F(StageGeneratorTest, TheClimbKeepsOnlyAcceptedBoardsAndEndsOnTheDeepest) {
     EXPECT_EQ(stopped[0].sketch.Map(), start.Map());
 }
 
+// Trimming takes away floor the judge does not miss, keeps the board in one
+// piece and within the recipe, and keeps what the judge needs.
+TEST_F(StageGeneratorTest, TrimmingTakesAwayOnlyFloorTheBoardCanDoWithout) {
+    StageRecipe recipe = SmallRecipe();
+    recipe.minCells = 6;
+    Sketch start(recipe.boxColumns, recipe.boxRows);
+    const char* rows[] = {"S-1---", "-.--.-", "---2-A"};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 6; ++column) start.Put({column, row}, rows[row][column]);
+    }
+    // The judge wants the floor cell at (1, 0) kept, and nothing else.
+    auto judge = [](const Sketch& s) { return s.At({1, 0}) == '-' ? 5 : 3; };
+    const ClimbPoint trimmed = TrimBoard(recipe, {start, 5}, judge, [] { return false; });
+    EXPECT_EQ(trimmed.optimum, 5);
+    EXPECT_EQ(trimmed.sketch.At({1, 0}), '-');
+    EXPECT_TRUE(trimmed.sketch.Connected()) << trimmed.sketch.Map();
+    EXPECT_GE(static_cast<int>(trimmed.sketch.Walkable().size()), recipe.minCells);
+    for (const char kept : {'S', '1', '2', 'A'}) {
+        int found = 0;
+        for (const Cell& c : trimmed.sketch.Walkable()) found += trimmed.sketch.At(c) == kept;
+        EXPECT_EQ(found, 1) << kept;
+    }
+    // Nothing more can go: every remaining plain floor cell but (1, 0) holds the board together.
+    for (const Cell& c : trimmed.sketch.Walkable()) {
+        if (trimmed.sketch.At(c) != '-' || c == Cell{1, 0}) continue;
+        Sketch without = trimmed.sketch;
+        without.Put(c, '.');
+        EXPECT_FALSE(without.Connected() && static_cast<int>(without.Walkable().size()) >= recipe.minCells)
+            << "(" << c.column << ", " << c.row << ") could still go\n" << trimmed.sketch.Map();
+    }
+    EXPECT_LT(trimmed.sketch.Walkable().size(), start.Walkable().size());
+}
+
 TEST_F(StageGeneratorTest, ABoardBudgetOfNoneProposesNothing) {
     GeneratorBudget budget = SmallBudget();
     budget.boards = 0;

@@ -119,3 +119,21 @@ std::vector<ClimbPoint> ClimbBoard(Random& random, const StageRecipe& recipe, Cl
     }
     return trail;
 }
+
+ClimbPoint TrimBoard(const StageRecipe& recipe, ClimbPoint point, const std::function<int(const Sketch&)>& judge,
+                     const std::function<bool()>& outOfTime) {
+    for (bool trimmed = true; trimmed && !outOfTime();) {
+        trimmed = false;
+        for (const Cell& c : point.sketch.Walkable()) {
+            if (point.sketch.At(c) != '-' || static_cast<int>(point.sketch.Walkable().size()) <= recipe.minCells) continue;
+            Sketch without = point.sketch;
+            without.Put(c, '.');
+            if (!without.Connected()) continue;
+            const int optimum = judge(without);
+            if (optimum < point.optimum) continue;
+            point = {std::move(without), optimum};
+            trimmed = true;
+        }
+    }
+    return point;
+}

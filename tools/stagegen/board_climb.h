@@ -24,3 +24,9 @@ struct ClimbPoint {
 std::vector<ClimbPoint> ClimbBoard(Random& random, const StageRecipe& recipe, ClimbPoint start, int steps,
                                    const std::function<int(const Sketch&)>& judge,
                                    const std::function<bool()>& outOfTime);
+
+// Takes away, one by one in reading order, the plain floor cells the board
+// can do without (it stays connected and `judge` gives at least `optimum`),
+// until none can go: the same depth on fewer cells.
+ClimbPoint TrimBoard(const StageRecipe& recipe, ClimbPoint point, const std::function<int(const Sketch&)>& judge,
+                     const std::function<bool()>& outOfTime);

@@ -219,8 +219,9 @@ BoardOutcome TryBoard(const StageRecipe& recipe, std::uint64_t seed, std::uint64
         return outcome;
     }
     auto acceptable = [&](const Sketch& sketch) { return std::max(-1, judge(sketch)); };
-    const std::vector<ClimbPoint> trail =
+    std::vector<ClimbPoint> trail =
         ClimbBoard(random, recipe, {*drawn, optimum}, recipe.climbSteps, acceptable, outOfTime);
+    trail.back() = TrimBoard(recipe, trail.back(), acceptable, outOfTime);
     outcome.verdict = BoardOutcome::Verdict::TooShort;
     constexpr std::size_t kTriedFromTheTop = 3;
     for (std::size_t k = 0; k < std::min(kTriedFromTheTop, trail.size()); ++k) {

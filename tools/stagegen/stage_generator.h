@@ -1,5 +1,6 @@
 // Proposes stages: random boards from a seed and a recipe, each shaped by a
-// hill climb towards a longer optimum and judged by the stage critic; the
+// hill climb towards a longer optimum, trimmed of the floor it can do
+// without and judged by the stage critic; the
 // boards that keep every design rule are ranked by depth (long optimum, few
 // optimal plans, many states for few cells).
 #pragma once
