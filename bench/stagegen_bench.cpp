@@ -6,11 +6,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <thread>
-#include <algorithm>
 
 namespace {
 

@@ -24,6 +24,16 @@ protected:
         recipe.climbSteps = 40;
         return recipe;
     }
+    // A sketch in the small recipe's box from rows of source characters.
+    static Sketch SketchOf(std::initializer_list<const char*> rows) {
+        Sketch sketch(SmallRecipe().boxColumns, SmallRecipe().boxRows);
+        int row = 0;
+        for (const char* text : rows) {
+            for (int column = 0; text[column] != '\0'; ++column) sketch.Put({column, row}, text[column]);
+            ++row;
+        }
+        return sketch;
+    }
     static GeneratorBudget SmallBudget() {
         GeneratorBudget budget;
         budget.boards = 300;
@@ -90,11 +100,7 @@ TEST_F(StageGeneratorTest, ThreadsDoNotChangeTheCandidates) {
 // bounds, one connected region, the start and the goal kept.
 TEST_F(StageGeneratorTest, ChangesKeepTheBoardInsideTheRecipe) {
     StageRecipe recipe = SmallRecipe();
-    Sketch sketch(recipe.boxColumns, recipe.boxRows);
-    const char* rows[] = {"S-1-2-", "-.--.>", "--21-A"};
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 6; ++column) sketch.Put({column, row}, rows[row][column]);
-    }
+    Sketch sketch = SketchOf({"S-1-2-", "-.--.>", "--21-A"});
     Random random(3);
     int changes = 0;
     for (int i = 0; i < 2000; ++i) {
@@ -128,25 +134,21 @@ TEST_F(StageGeneratorTest, ChangesKeepTheBoardInsideTheRecipe) {
 // ends on its deepest board and never keeps a board the judge refused.
 TEST_F(StageGeneratorTest, TheClimbKeepsOnlyAcceptedBoardsAndEndsOnTheDeepest) {
     const StageRecipe recipe = SmallRecipe();
-    Sketch start(recipe.boxColumns, recipe.boxRows);
-    const char* rows[] = {"S-1-2-", "-.--.>", "--21-A"};
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 6; ++column) start.Put({column, row}, rows[row][column]);
-    }
+    const Sketch start = SketchOf({"S-1-2-", "-.--.>", "--21-A"});
     // A stand-in judge: the number of 2-marks, and boards with a mark in the
     // top-left corner refused.
-    auto judge = [](const Sketch& s) {
+    auto judge = [](const Sketch& s, int) {
         if (IsMarkChar(s.At({0, 0}))) return -1;
         int twos = 0;
         for (const Cell& c : s.Walkable()) twos += s.At(c) == '2';
         return twos;
     };
     Random random(9);
-    const std::vector<ClimbPoint> trail = ClimbBoard(random, recipe, {start, judge(start)}, 300, judge, [] { return false; });
+    const std::vector<ClimbPoint> trail = ClimbBoard(random, recipe, {start, judge(start, 0)}, 300, judge, [] { return false; });
     ASSERT_GE(trail.size(), 2u) << "300 changes found no board with more 2-marks";
     EXPECT_EQ(trail.front().optimum, 2);
     for (std::size_t i = 0; i < trail.size(); ++i) {
-        EXPECT_EQ(trail[i].optimum, judge(trail[i].sketch));
+        EXPECT_EQ(trail[i].optimum, judge(trail[i].sketch, 0));
         if (i > 0) {
             EXPECT_GT(trail[i].optimum, trail[i - 1].optimum);
         }
@@ -163,13 +165,9 @@ TEST_F(StageGeneratorTest, TheClimbKeepsOnlyAcceptedBoardsAndEndsOnTheDeepest) {
 TEST_F(StageGeneratorTest, TrimmingTakesAwayOnlyFloorTheBoardCanDoWithout) {
     StageRecipe recipe = SmallRecipe();
     recipe.minCells = 6;
-    Sketch start(recipe.boxColumns, recipe.boxRows);
-    const char* rows[] = {"S-1---", "-.--.-", "---2-A"};
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 6; ++column) start.Put({column, row}, rows[row][column]);
-    }
+    const Sketch start = SketchOf({"S-1---", "-.--.-", "---2-A"});
     // The judge wants the floor cell at (1, 0) kept, and nothing else.
-    auto judge = [](const Sketch& s) { return s.At({1, 0}) == '-' ? 5 : 3; };
+    auto judge = [](const Sketch& s, int) { return s.At({1, 0}) == '-' ? 5 : 3; };
     const ClimbPoint trimmed = TrimBoard(recipe, {start, 5}, judge, [] { return false; });
     EXPECT_EQ(trimmed.optimum, 5);
     EXPECT_EQ(trimmed.sketch.At({1, 0}), '-');

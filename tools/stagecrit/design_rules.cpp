@@ -49,15 +49,20 @@ private:
         return true;
     }
 
+    static const KindNecessity* NecessityOf(const Critique& c, const std::string& kind) {
+        const auto it = std::find_if(c.necessity.begin(), c.necessity.end(),
+                                     [&](const KindNecessity& n) { return n.kind == kind; });
+        return it == c.necessity.end() ? nullptr : &*it;
+    }
+
     // 1. A featured (or taught) tile kind is necessary; one merely present is no hazard.
     void TileKindsAreNecessary(const CritiquedStage& stage) {
         const Critique& c = stage.critique;
         std::vector<std::string> featured = stage.design.features;
         if (IsFeatureKind(stage.design.teaches)) featured.push_back(stage.design.teaches);
         for (const std::string& kind : featured) {
-            const auto it = std::find_if(c.necessity.begin(), c.necessity.end(),
-                                         [&](const KindNecessity& n) { return n.kind == kind; });
-            if (it == c.necessity.end()) {
+            const KindNecessity* it = NecessityOf(c, kind);
+            if (!it) {
                 // A single goal code is never measured: without it nothing clears.
                 if (kind.rfind("goal", 0) == 0 && c.waysToUse.count(kind) && c.waysToUse.at(kind) > 0) continue;
                 Breach(stage, 1, "featured " + kind + " is not on the board");
@@ -130,9 +135,8 @@ private:
         if (c.deadStates > 0) return;  // some plans do not clear
         // A goal is a choice when another goal also clears, only later.
         if (taught.rfind("goal", 0) == 0) {
-            const auto it = std::find_if(c.necessity.begin(), c.necessity.end(),
-                                         [&](const KindNecessity& n) { return n.kind == taught; });
-            if (it != c.necessity.end() && it->verdict == KindNecessity::Verdict::Longer) return;
+            const KindNecessity* necessity = NecessityOf(c, taught);
+            if (necessity && necessity->verdict == KindNecessity::Verdict::Longer) return;
             Breach(stage, 6, "teaches " + taught + " but offers no choice: no other goal clears the stage");
             return;
         }

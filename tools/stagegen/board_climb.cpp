@@ -98,8 +98,7 @@ bool MutateSketch(Random& random, const StageRecipe& recipe, Sketch& sketch) {
 }
 
 std::vector<ClimbPoint> ClimbBoard(Random& random, const StageRecipe& recipe, ClimbPoint start, int steps,
-                                   const std::function<int(const Sketch&)>& judge,
-                                   const std::function<bool()>& outOfTime) {
+                                   const BoardJudge& judge, const std::function<bool()>& outOfTime) {
     std::vector<ClimbPoint> trail{std::move(start)};
     ClimbPoint current = trail.back();
     for (int step = 0; step < steps && !outOfTime(); ++step) {
@@ -108,7 +107,7 @@ std::vector<ClimbPoint> ClimbBoard(Random& random, const StageRecipe& recipe, Cl
         bool changed = MutateSketch(random, recipe, next.sketch);
         if (random.Below(3) == 0) changed = MutateSketch(random, recipe, next.sketch) || changed;
         if (!changed) continue;
-        next.optimum = judge(next.sketch);
+        next.optimum = judge(next.sketch, current.optimum);
         if (next.optimum < current.optimum) continue;
         if (next.optimum > current.optimum) {
             trail.push_back(next);
@@ -120,18 +119,20 @@ std::vector<ClimbPoint> ClimbBoard(Random& random, const StageRecipe& recipe, Cl
     return trail;
 }
 
-ClimbPoint TrimBoard(const StageRecipe& recipe, ClimbPoint point, const std::function<int(const Sketch&)>& judge,
+ClimbPoint TrimBoard(const StageRecipe& recipe, ClimbPoint point, const BoardJudge& judge,
                      const std::function<bool()>& outOfTime) {
+    int cells = static_cast<int>(point.sketch.Walkable().size());
     for (bool trimmed = true; trimmed && !outOfTime();) {
         trimmed = false;
         for (const Cell& c : point.sketch.Walkable()) {
-            if (point.sketch.At(c) != '-' || static_cast<int>(point.sketch.Walkable().size()) <= recipe.minCells) continue;
+            if (point.sketch.At(c) != '-' || cells <= recipe.minCells) continue;
             Sketch without = point.sketch;
             without.Put(c, '.');
             if (!without.Connected()) continue;
-            const int optimum = judge(without);
+            const int optimum = judge(without, point.optimum);
             if (optimum < point.optimum) continue;
             point = {std::move(without), optimum};
+            --cells;
             trimmed = true;
         }
     }

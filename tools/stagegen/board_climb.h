@@ -18,15 +18,18 @@ struct ClimbPoint {
     int optimum = 0;
 };
 
-// `judge` gives a board's optimum, or -1 when it is not acceptable. The trail
+// A board's optimum when it is acceptable and at least the given length,
+// otherwise -1 (the judge may stop early on a board that is too short).
+using BoardJudge = std::function<int(const Sketch&, int atLeast)>;
+
+// `judge` rates each changed board against the current optimum. The trail
 // holds the start and then one board per longer optimum reached, the last
 // board of each plateau; the deepest is last.
 std::vector<ClimbPoint> ClimbBoard(Random& random, const StageRecipe& recipe, ClimbPoint start, int steps,
-                                   const std::function<int(const Sketch&)>& judge,
-                                   const std::function<bool()>& outOfTime);
+                                   const BoardJudge& judge, const std::function<bool()>& outOfTime);
 
 // Takes away, one by one in reading order, the plain floor cells the board
 // can do without (it stays connected and `judge` gives at least `optimum`),
 // until none can go: the same depth on fewer cells.
-ClimbPoint TrimBoard(const StageRecipe& recipe, ClimbPoint point, const std::function<int(const Sketch&)>& judge,
+ClimbPoint TrimBoard(const StageRecipe& recipe, ClimbPoint point, const BoardJudge& judge,
                      const std::function<bool()>& outOfTime);

@@ -3,18 +3,18 @@
 // Recipe: --box CxR, --cells MIN-MAX, --winding PERCENT, --limit L, --marks MIN-MAX,
 // --values 1,2, --goal V, --arrows N, --bursts N, --warps N (pairs),
 // --eraser, --min-optimum N, --climb N (changes tried per board). --threads N
-// judges N boards at once (default: one per core). Writes the best candidates, deepest first, as
-// DIR/proposal-<seed>-<board>.stage with their score in a comment, and
-// prints one line per candidate and a summary.
+// judges N boards at once (default: one per core). Writes the best
+// candidates, deepest first, as DIR/proposal-<seed>-<board>.stage with their
+// score in a comment, and prints one line per candidate and a summary.
 #include "stage_generator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
-#include <algorithm>
 
 namespace {
 

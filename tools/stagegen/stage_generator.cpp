@@ -6,9 +6,9 @@
 #include "stage_input.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <atomic>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -206,19 +206,21 @@ BoardOutcome TryBoard(const StageRecipe& recipe, std::uint64_t seed, std::uint64
     if (!drawn) return outcome;
     SolverLimits solverLimits;
     solverLimits.memoryBytes = budget.limits.memoryBytes;
-    auto judge = [&](const Sketch& sketch) {
+    // The board's optimum; -1 when unsolved or shorter than `atLeast` (its
+    // tiles then go untested), -2 when a tile kind could go.
+    auto judge = [&](const Sketch& sketch, int atLeast) {
         const StageInput input = StageInputOfSource("candidate", SourceOf(recipe, sketch));
         if (!input.ok) return -1;
         const SolveResult solved = SolveStage(input.stage, solverLimits);
-        if (solved.status != SolveStatus::Solved) return -1;
+        if (solved.status != SolveStatus::Solved || solved.Steps() < atLeast) return -1;
         return FeaturesAreNecessary(input.stage, solved.Steps(), budget.limits) ? solved.Steps() : -2;
     };
-    const int optimum = judge(*drawn);
+    const int optimum = judge(*drawn, 0);
     if (optimum < 0) {
         outcome.verdict = optimum == -1 ? BoardOutcome::Verdict::Unsolved : BoardOutcome::Verdict::TileNotNecessary;
         return outcome;
     }
-    auto acceptable = [&](const Sketch& sketch) { return std::max(-1, judge(sketch)); };
+    auto acceptable = [&](const Sketch& sketch, int atLeast) { return std::max(-1, judge(sketch, atLeast)); };
     std::vector<ClimbPoint> trail =
         ClimbBoard(random, recipe, {*drawn, optimum}, recipe.climbSteps, acceptable, outOfTime);
     trail.back() = TrimBoard(recipe, trail.back(), acceptable, outOfTime);
