@@ -4,6 +4,7 @@
 
 #include "media/graphics/draw_state.h"
 #include "media/graphics/image.h"
+#include "media/graphics/named_faces.h"
 #include "media/graphics/text_renderer.h"
 #include "media/media_internal.h"
 
@@ -14,6 +15,7 @@ bool GraphicsInit() {
     BackBuffer().assign(count, 0u);
     FrontScreen().assign(count, 0u);
     State() = DrawState{};
+    CheckNamedFaces();  // a missing face is reported at start, not at the first text
     return true;
 }
 

@@ -10,29 +10,11 @@
 
 #include "media/graphics/blit.h"
 #include "media/graphics/draw_state.h"
+#include "media/graphics/named_faces.h"
 
 namespace media_detail {
 
 namespace {
-
-// The face file fontconfig picks for a fixed-pitch face of this weight.
-std::string FindMonospaceFace(bool bold) {
-    std::string path;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(bold ? "monospace:bold" : "monospace"));
-    if (!pattern) return path;
-    FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
-        FcChar8* file = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file)
-            path = reinterpret_cast<const char*>(file);
-        FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
-    return path;
-}
 
 // The font size counts the whole character cell (ascent plus descent) in
 // pixels, while SDL2_ttf sizes a face by its em square: take the largest
@@ -82,7 +64,7 @@ TTF_Font* CurrentFont() {
         if (TTF_Init() != 0) return nullptr;
         cache.ttfStarted = true;
     }
-    const std::string path = FindMonospaceFace(wanted.thickness >= 6);
+    const std::string& path = ResolveFace(wanted.thickness >= 6 ? kTextBoldFace : kTextFace).file;
     if (path.empty()) return nullptr;
     cache.font = TTF_OpenFont(path.c_str(), std::max(1, wanted.size));
     if (!cache.font || !FitCellHeight(cache.font, std::max(1, wanted.size))) {
@@ -145,13 +127,17 @@ TextMask GrowMask(const TextMask& mask, int radius) {
 
 void PrepareFont() { CurrentFont(); }
 
+std::string CurrentFontFile() {
+    const FontCache& cache = Cache();
+    return cache.built ? ResolveFace(cache.builtWith.thickness >= 6 ? kTextBoldFace : kTextFace).file : std::string();
+}
+
 void ShutdownText() {
     FontCache& cache = Cache();
     cache.Close();
-    if (cache.ttfStarted) {
-        TTF_Quit();
-        FcFini();  // fontconfig's configuration is set up on first use; let it go with the font
-    }
+    ForgetFaces();
+    if (cache.ttfStarted) TTF_Quit();
+    FcFini();  // fontconfig's configuration is set up on first use; let it go with the fonts
     cache.ttfStarted = false;
 }
 

@@ -1,8 +1,9 @@
-// Text drawing with the default font: a bold monospace face found through
-// fontconfig, rasterised by SDL2_ttf into a coverage mask.
+// Text drawing with the default font: DejaVu Sans Mono, bold from thickness
+// 6 (named_faces.h), rasterised by SDL2_ttf into a coverage mask.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace media_detail {
@@ -21,6 +22,8 @@ bool RenderTextMask(const char* text, TextMask& mask);
 TextMask GrowMask(const TextMask& mask, int radius);
 // Opens the font for the current settings now rather than at the next text.
 void PrepareFont();
+// The face file of the font in use; empty before the first text.
+std::string CurrentFontFile();
 // Closes the font (end of the layer's life).
 void ShutdownText();
 

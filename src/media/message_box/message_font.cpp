@@ -6,14 +6,14 @@
 
 #include <memory>
 
+#include "media/graphics/named_faces.h"
+
 namespace media_detail {
 
 namespace {
 
-// The menus' face, then the Japanese face the project installs, then
-// whatever fontconfig prefers for Japanese.
-constexpr const char* kPlainPattern = "sans-serif";
-constexpr const char* kJapanesePattern = "IPAPGothic,IPAGothic,sans-serif:lang=ja";
+// Where neither named face will do: whatever fontconfig prefers for Japanese.
+constexpr const char* kFallbackPattern = "sans-serif:lang=ja";
 
 bool Covers(FcPattern* face, const std::u32string& characters) {
     FcCharSet* charset = nullptr;
@@ -67,13 +67,13 @@ bool Usable(FcPattern* face) { return Scalable(face) && !FileOf(face).empty(); }
 }  // namespace
 
 FaceChoice FindFaceCovering(const std::u32string& characters, bool bold) {
-    if (auto plain = FacesFor(kPlainPattern, bold))
-        for (int i = 0; i < plain->nfont; ++i)
-            if (Usable(plain->fonts[i])) {
-                if (Covers(plain->fonts[i], characters)) return Choice(plain->fonts[i]);
-                break;
-            }
-    auto faces = FacesFor(kJapanesePattern, bold);
+    for (const NamedFace* named : {bold ? &kMessageBoldFace : &kMessageFace, &kMessageJapaneseFace})
+        if (FaceCovers(*named, characters)) {
+            const ResolvedFace& face = ResolveFace(*named);
+            return FaceChoice{face.file, face.bold};
+        }
+    // Neither named face has them all (or is installed): fontconfig's choice.
+    auto faces = FacesFor(kFallbackPattern, bold);
     if (!faces) return {};
     FaceChoice closest;
     for (int i = 0; i < faces->nfont; ++i) {

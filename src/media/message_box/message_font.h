@@ -1,6 +1,5 @@
-// The message box's fonts: a face fontconfig finds for the texts to show
-// (the Japanese Gothic face first, else any face that covers them all),
-// drawn by SDL2_ttf.
+// The message box's fonts: DejaVu Sans for the texts it covers, else IPA
+// P Gothic (named_faces.h), drawn by SDL2_ttf.
 #pragma once
 
 #include <string>
@@ -17,12 +16,11 @@ struct FaceChoice {
     bool bold = false;
 };
 
-// The face to draw these characters with: the desktop's sans-serif face when
-// it has them all (the face of the game's own menus), else the first face,
-// in fontconfig's order for Japanese text (the Japanese Gothic face the
-// project installs first), that has a glyph for every one of them; when none
-// has them all, the closest match. An empty file when fontconfig knows no
-// scalable face.
+// The face to draw these characters with: DejaVu Sans (bold or not) when it
+// has them all, else IPA P Gothic when it has them all; else the first face
+// in fontconfig's order for Japanese text that has them all, or failing
+// that the closest match. An empty file when fontconfig knows no scalable
+// face.
 FaceChoice FindFaceCovering(const std::u32string& characters, bool bold);
 
 class MessageFont {
