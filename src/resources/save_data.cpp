@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "media/media.h"
+#include "resources/messages.h"
 #include "resources/writable.h"
 
 namespace {
@@ -113,7 +114,7 @@ bool SaveData::Load() {
         const size_t wanted = std::min<size_t>(saved, stageCount);
         (void)std::fread(records.data(), 1, wanted, file.get());  // short: the rest stays 0
     } catch (const std::exception&) {
-        ShowMessageBox("データのロードに失敗しました。", "error");
+        ShowMessageBox(Translated("データのロードに失敗しました。"), Translated("error"));
     }
     // A file from a run with more stages, or a truncated one, must not send
     // the continue item to a stage without a file.
@@ -142,7 +143,7 @@ bool SaveData::Save() {
     // run is enough, and play goes on.
     if (!saved && !failureShown_) {
         failureShown_ = true;
-        ShowMessageBox("データのセーブに失敗しました。", "error");
+        ShowMessageBox(Translated("データのセーブに失敗しました。"), Translated("error"));
     }
     return saved;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "media/media.h"
+#include "resources/messages.h"
 #include "resources/resource_manager.h"
 
 namespace {
@@ -30,7 +31,7 @@ Digits SplitDigits(int value) {
 }  // namespace
 
 SubDraw::SubDraw() : image(ResourceManager::Instance().GetImage(L"number.bfg")) {
-    if (image == -1) ShowMessageBox("サブグラフィックの読み込みに失敗しました。", "エラー");
+    if (image == -1) ShowMessageBox(Translated("サブグラフィックの読み込みに失敗しました。"), Translated("エラー"));
 }
 
 void SubDraw::DrawNumber(int value, int x, int y, int align, double scale) const {

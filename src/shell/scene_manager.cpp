@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "media/media.h"
+#include "resources/messages.h"
 #include "resources/save_data.h"
 #include "shell/stage_probe.h"
 
@@ -15,7 +16,7 @@ void SceneManager::Start() {
     // The save file keeps the stage count in one byte: stages past 255 do not count.
     const std::vector<uint8_t> pars = ProbeStages(SaveData::kMaxStages);
     if (pars.empty()) {
-        ShowMessageBox("ステージが一つも存在しません", "Error");
+        ShowMessageBox(Translated("ステージが一つも存在しません"), Translated("Error"));
         return;
     }
     saveData = SaveData::Instance(static_cast<uint8_t>(pars.size()));
@@ -34,7 +35,7 @@ void SceneManager::SwitchScene(SceneId id) {
         // An id without a scene ends the game after this frame.
         id = SceneEnd;
     } else if (scene->GetNextId(0) == SceneEnd) {
-        ShowMessageBox("不正なデータです。\u3000ゲームを終了します。", "エラー");
+        ShowMessageBox(Translated("不正なデータです。\u3000ゲームを終了します。"), Translated("エラー"));
         scene.reset();
         id = SceneEnd;
     }

@@ -18,6 +18,7 @@ share=$prefix/share
 [ -x "$prefix/bin/veltrim" ] || fail "bin/veltrim is not installed"
 [ -f "$share/veltrim/Stage/stage1.map" ] || fail "the stages are not in share/veltrim"
 [ ! -e "$share/veltrim/veltrim" ] || fail "the program is installed among its data"
+[ -f "$share/veltrim/locale/en/LC_MESSAGES/veltrim.mo" ] || fail "the English messages are not installed with the game"
 
 # The installed files pass the desktop's own checks.
 for entry in "$share"/applications/*.desktop; do

@@ -111,7 +111,7 @@ std::vector<GameMessage> GameMessages() {
         std::ifstream in(entry.path());
         sources += std::string(std::istreambuf_iterator<char>(in), {}) + "\n";
     }
-    const std::regex named(R"re(constexpr const char\* (\w+) = "([^"]*)")re");
+    const std::regex named(R"re(constexpr const char\* (\w+) = (?:ForTranslation\()?"([^"]*)")re");
     std::map<std::string, std::string> constants;
     for (std::sregex_iterator it(sources.begin(), sources.end(), named), end; it != end; ++it)
         constants[(*it)[1]] = DecodeLiteral((*it)[2]);
@@ -119,7 +119,9 @@ std::vector<GameMessage> GameMessages() {
         if (arg.front() == '"') return DecodeLiteral(arg.substr(1, arg.size() - 2));
         return constants.count(arg) ? constants[arg] : std::string();
     };
-    const std::regex call(R"re(ShowMessageBox\(\s*("[^"]*"|\w+)\s*,\s*("[^"]*"|\w+)\s*\))re");
+    // Each text may be passed through Translated(...).
+    const std::regex call(
+        R"re(ShowMessageBox\(\s*(?:Translated\()?("[^"]*"|\w+)\)?\s*,\s*(?:Translated\()?("[^"]*"|\w+)\)?\s*\))re");
     std::vector<GameMessage> messages;
     for (std::sregex_iterator it(sources.begin(), sources.end(), call), end; it != end; ++it)
         messages.push_back({value((*it)[1]), value((*it)[2])});
