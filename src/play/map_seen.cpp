@@ -70,7 +70,7 @@ CMapSeen::CMapSeen(bool playMusic) {
     brock = cache.GetSound(L"brock.wav");
     arrow = cache.GetSound(L"arrow.wav");
     erase = cache.GetSound(L"erase.wav");
-    undoSound = cache.GetSound(L"undo.wav");
+    undoSound = cache.GetSound(L"undo.wav", ResourceNeed::Optional);  // ours: undo is an addition
     rules.playState = kPlayStatePlaying;
     fade = kFadeStart;
     rules.clearedCell = BoardCell{0, 0};

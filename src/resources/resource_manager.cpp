@@ -1,5 +1,6 @@
 #include "resources/resource_manager.h"
 
+#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -27,25 +28,33 @@ ResourceManager::ResourceManager() { KeyWithBfgKey(cipher); }
 ResourceManager::~ResourceManager() { cipher.Release(); }
 
 template <typename Load>
-int ResourceManager::GetCached(std::wstring_view name, Load load) {
+int ResourceManager::GetCached(std::wstring_view name, ResourceNeed need, Load load) {
     for (const ResourceEntry& entry : entries) {
         if (entry.name == name) return entry.handle;
     }
+    const bool optional = need == ResourceNeed::Optional;
+    if (optional && missingOptional.count(std::wstring(name))) return -1;
     const int handle = load();
     if (handle == -1) {
-        ShowMessageBox(kResourceLoadFailedText, kResourceLoadFailedCaption);
+        if (optional) {
+            missingOptional.emplace(name);
+            std::fprintf(stderr, "resource: %s could not be loaded; going on without it\n",
+                         WideToUtf8(name).value_or("(unnamed)").c_str());
+        } else {
+            ShowMessageBox(Translated(kResourceLoadFailedText), Translated(kResourceLoadFailedCaption));
+        }
         return -1;
     }
     entries.push_back(ResourceEntry{std::wstring(name), handle});
     return handle;
 }
 
-int ResourceManager::GetImage(std::wstring_view name) {
-    return GetCached(name, [&] { return LoadImageFile(name); });
+int ResourceManager::GetImage(std::wstring_view name, ResourceNeed need) {
+    return GetCached(name, need, [&] { return LoadImageFile(name); });
 }
 
-int ResourceManager::GetSound(std::wstring_view name) {
-    return GetCached(name, [&] {
+int ResourceManager::GetSound(std::wstring_view name, ResourceNeed need) {
+    return GetCached(name, need, [&] {
         const std::optional<std::string> narrow = WideToUtf8(name);
         if (!narrow || narrow->size() > kMaxSoundNameBytes) return -1;
         return LoadSound(narrow->c_str(), kSoundBufferCount, -1);
@@ -61,4 +70,7 @@ int ResourceManager::LoadImageFile(std::wstring_view name) {
     return CreateImageFromMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, 0, 1, 0);
 }
 
-void ResourceManager::ForgetAll() { entries.clear(); }
+void ResourceManager::ForgetAll() {
+    entries.clear();
+    missingOptional.clear();
+}

@@ -5,11 +5,13 @@
 // and are freed only by EndMedia.
 #pragma once
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "resources/blowfish.h"
+#include "resources/messages.h"
 
 // One row of the cache. Pictures and sounds share the rows; a row does not
 // record which kind of handle it holds.
@@ -18,15 +20,22 @@ struct ResourceEntry {
     int handle = -1;    // never -1 once stored
 };
 
+// Whether the game's design names a file, so that a failure to load it is
+// the player's business, or only an addition of ours uses it (a sound or
+// picture beyond the design): then a failure is silent, one line on
+// standard error, and the addition goes without it.
+enum class ResourceNeed { Specified, Optional };
+
 class ResourceManager {
 public:
     // The one manager, created on the first call and never destroyed.
     static ResourceManager& Instance();
 
-    // Cached picture from a .bfg file; -1 after the failure message.
-    int GetImage(std::wstring_view name);
-    // Cached sound effect (three playback buffers); -1 after the failure message.
-    int GetSound(std::wstring_view name);
+    // Cached picture from a .bfg file; -1 after the failure message, or for
+    // an optional one after its line on standard error (once a run).
+    int GetImage(std::wstring_view name, ResourceNeed need = ResourceNeed::Specified);
+    // Cached sound effect (three playback buffers); -1 as for pictures.
+    int GetSound(std::wstring_view name, ResourceNeed need = ResourceNeed::Specified);
     // Reads, decrypts and decodes a .bfg file every time, with no cache and
     // no message. The caller owns the handle and frees it with DeleteImage.
     int LoadImageFile(std::wstring_view name);
@@ -47,12 +56,14 @@ private:
 
     // Looks name up, else loads it with load and caches or reports the result.
     template <typename Load>
-    int GetCached(std::wstring_view name, Load load);
+    int GetCached(std::wstring_view name, ResourceNeed need, Load load);
 
     BlowfishState cipher;
     std::vector<ResourceEntry> entries;
+    // Optional files that failed: not tried again, not reported again.
+    std::set<std::wstring> missingOptional;
 };
 
 // The failure message for a picture or sound that cannot be loaded.
-inline constexpr const char* kResourceLoadFailedText = "リソースの読み込みに失敗しました。";
-inline constexpr const char* kResourceLoadFailedCaption = "エラー";
+inline constexpr const char* kResourceLoadFailedText = ForTranslation("リソースの読み込みに失敗しました。");
+inline constexpr const char* kResourceLoadFailedCaption = ForTranslation("エラー");

@@ -163,6 +163,30 @@ TEST_F(ResourceManagerTest, FailuresAreReportedEveryTimeAndNotCached) {
     EXPECT_EQ(MessageCount(), 2u);
 }
 
+TEST_F(ResourceManagerTest, AnOptionalFileThatFailsIsSilentAndLoggedOnce) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(manager.GetSound(L"undo.wav", ResourceNeed::Optional), -1);
+    EXPECT_EQ(manager.GetSound(L"undo.wav", ResourceNeed::Optional), -1);
+    EXPECT_EQ(manager.GetImage(L"banner.bfg", ResourceNeed::Optional), -1);
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(MessageCount(), 0u) << "an addition's file never shows a message";
+    EXPECT_EQ(printed, "resource: undo.wav could not be loaded; going on without it\n"
+                       "resource: banner.bfg could not be loaded; going on without it\n");
+    EXPECT_TRUE(manager.Entries().empty());
+    // A specified file that fails still tells the player, every time.
+    EXPECT_EQ(manager.GetImage(L"logo.bfg"), -1);
+    EXPECT_EQ(MessageCount(), 1u);
+}
+
+TEST_F(ResourceManagerTest, AnOptionalFileThatLoadsIsCachedLikeAnyOther) {
+    WriteBfg("banner.bfg", MakeSolidBmp(2, 2, 0x123456));
+    const int banner = manager.GetImage(L"banner.bfg", ResourceNeed::Optional);
+    ASSERT_NE(banner, -1);
+    EXPECT_EQ(manager.GetImage(L"banner.bfg"), banner);
+    EXPECT_EQ(Pixels(banner, 1, 1)[0], 0x123456u);
+    EXPECT_EQ(MessageCount(), 0u);
+}
+
 TEST_F(ResourceManagerTest, BrokenFilesAndUndecodableBytesAreFailures) {
     WriteFile("empty.bfg", std::vector<uint8_t>{});
     const std::vector<uint8_t> text = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'};
