@@ -78,7 +78,8 @@ constexpr int kScreenHeight = 480;
 
 // A modal message box with one OK button, drawn in the game's window over the
 // picture it shows; returns when it is acknowledged or the window is closed.
-// Without a usable window it prints "caption: text" on standard error.
+// It is also written to standard error as one line "caption: text" when it
+// appears (the only place it goes when there is no window yet).
 int ShowMessageBox(const char* text, const char* caption);
 
 // ---------------------------------------------------------------------------

@@ -8,12 +8,12 @@ int ShowMessageBox(const char* text, const char* caption) {
     media_detail::MediaLock lock(media_detail::MediaMutex());
     const char* shownText = text ? text : "";
     const char* shownCaption = caption ? caption : "";
+    // Every message also goes to standard error as it appears, so a bug
+    // report can quote it; before the window exists that is the only place.
+    std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
+    std::fflush(stderr);
     media_detail::Platform* platform = media_detail::CurrentPlatform();
-    if (!platform) {
-        // Before the window exists the player may still read it in a terminal.
-        std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
-        return -1;
-    }
+    if (!platform) return -1;
     platform->ShowMessage(shownText, shownCaption, media_detail::FrontScreenPixels());
     return 0;
 }

@@ -44,7 +44,7 @@ VirtualDisplay::~VirtualDisplay() {
     if (display_) XCloseDisplay(display_);
 }
 
-bool VirtualDisplay::Start() {
+bool VirtualDisplay::Start(const std::string& screen) {
     const std::string xvfb = FindProgram("Xvfb");
     if (xvfb.empty()) return false;
     int number[2];
@@ -57,7 +57,7 @@ bool VirtualDisplay::Start() {
         ::dup2(devnull, STDOUT_FILENO);
         ::dup2(devnull, STDERR_FILENO);
         const std::string fd = std::to_string(number[1]);
-        ::execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
+        ::execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
                 static_cast<char*>(nullptr));
         ::_exit(127);
     }
@@ -79,7 +79,42 @@ bool VirtualDisplay::Start() {
     return display_ != nullptr;
 }
 
+bool VirtualDisplay::StartWindowManager() {
+    const std::string openbox = FindProgram("openbox");
+    if (openbox.empty() || !display_) return false;
+    windowManager_ = ::fork();
+    if (windowManager_ < 0) return false;
+    if (windowManager_ == 0) {
+        const int devnull = ::open("/dev/null", O_WRONLY);
+        ::dup2(devnull, STDOUT_FILENO);
+        ::dup2(devnull, STDERR_FILENO);
+        ::setenv("DISPLAY", name_.c_str(), 1);
+        ::execl(openbox.c_str(), "openbox", "--sm-disable", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // A manager announces itself with a check window on the root.
+    const Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+    return WaitUntil(
+        [&] {
+            Atom type = 0;
+            int format = 0;
+            unsigned long count = 0, after = 0;
+            unsigned char* data = nullptr;
+            const bool found = XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False,
+                                                  XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+                               count == 1;
+            if (data) XFree(data);
+            return found;
+        },
+        std::chrono::seconds(10));
+}
+
 void VirtualDisplay::Kill() {
+    if (windowManager_ > 0) {
+        ::kill(windowManager_, SIGKILL);
+        ::waitpid(windowManager_, nullptr, 0);
+        windowManager_ = -1;
+    }
     if (server_ <= 0) return;
     // The test's own connection goes first: Xlib would end the test with the server.
     if (display_) XCloseDisplay(display_);
@@ -113,6 +148,63 @@ std::optional<Window> VirtualDisplay::FindWindow(const std::string& title) const
         if (same) return window;
     }
     return std::nullopt;
+}
+
+namespace {
+
+// The window with this name at or below `window`, a few levels down.
+std::optional<Window> FindNamed(Display* display, Window window, const std::string& title, int depth) {
+    char* name = nullptr;
+    const bool same = XFetchName(display, window, &name) && name && title == name;
+    if (name) XFree(name);
+    if (same) return window;
+    if (depth == 0) return std::nullopt;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return std::nullopt;
+    std::optional<Window> found;
+    for (unsigned int i = 0; i < count && !found; ++i) found = FindNamed(display, children[i], title, depth - 1);
+    if (children) XFree(children);
+    return found;
+}
+
+}  // namespace
+
+std::optional<Window> VirtualDisplay::FindClientWindow(const std::string& title) const {
+    for (Window window : ShownTopLevelWindows())
+        if (auto found = FindNamed(display_, window, title, 3)) return found;
+    return std::nullopt;
+}
+
+VirtualDisplay::Area VirtualDisplay::ClientArea(Window window) const {
+    Area area;
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display_, window, &attributes)) return area;
+    Window child = 0;
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &area.x, &area.y, &child);
+    area.width = attributes.width;
+    area.height = attributes.height;
+    return area;
+}
+
+std::array<long, 4> VirtualDisplay::FrameExtents(Window window) const {
+    std::array<long, 4> extents{};
+    const Atom property = XInternAtom(display_, "_NET_FRAME_EXTENTS", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display_, window, property, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && count == 4)
+        for (int i = 0; i < 4; ++i) extents[static_cast<size_t>(i)] = reinterpret_cast<long*>(data)[i];
+    if (data) XFree(data);
+    return extents;
+}
+
+std::pair<int, int> VirtualDisplay::ScreenSize() const {
+    return {DisplayWidth(display_, DefaultScreen(display_)), DisplayHeight(display_, DefaultScreen(display_))};
 }
 
 std::vector<uint32_t> VirtualDisplay::Picture(Window window) const {
@@ -183,6 +275,8 @@ bool GameProcess::Start(const std::filesystem::path& folder, const std::string& 
         ::setenv("DISPLAY", display.c_str(), 1);
         ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
         ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        ::setenv("LC_ALL", "C.UTF-8", 1);
+        ::unsetenv("LANGUAGE");
         ::unsetenv("SDL_VIDEODRIVER");
         ::unsetenv("WAYLAND_DISPLAY");
         ::execl(program.c_str(), "veltrim", static_cast<char*>(nullptr));

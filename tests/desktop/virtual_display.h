@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <sys/types.h>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -24,8 +25,12 @@ public:
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
 
-    // Starts Xvfb on a display number it picks itself; false when it cannot.
-    bool Start();
+    // Starts Xvfb on a display number it picks itself, its screen of this
+    // size ("WIDTHxHEIGHTxDEPTH"); false when it cannot.
+    bool Start(const std::string& screen = "800x600x24");
+    // Starts openbox on the display and waits until it manages windows;
+    // false when it cannot.
+    bool StartWindowManager();
     // Ends the server at once, as a crash of the display would.
     void Kill();
     const std::string& Name() const { return name_; }
@@ -35,6 +40,19 @@ public:
     std::vector<Window> ShownTopLevelWindows() const;
     // The shown top-level window with this title.
     std::optional<Window> FindWindow(const std::string& title) const;
+    // The application's own window with this title, also inside a window
+    // manager's frame.
+    std::optional<Window> FindClientWindow(const std::string& title) const;
+    // The window's client area: top-left on the screen and size.
+    struct Area {
+        int x = 0, y = 0, width = 0, height = 0;
+    };
+    Area ClientArea(Window window) const;
+    // The frame a window manager drew round the window (_NET_FRAME_EXTENTS:
+    // left, right, top, bottom); all 0 without one.
+    std::array<long, 4> FrameExtents(Window window) const;
+    // The screen's size.
+    std::pair<int, int> ScreenSize() const;
     // The window's 640x480 picture as 0x00RRGGBB pixels (empty when it cannot be read).
     std::vector<uint32_t> Picture(Window window) const;
     // The window's top-left on the screen.
@@ -48,6 +66,7 @@ public:
 
 private:
     pid_t server_ = -1;
+    pid_t windowManager_ = -1;
     std::string name_;
     Display* display_ = nullptr;
 };
@@ -61,7 +80,8 @@ public:
     GameProcess& operator=(const GameProcess&) = delete;
 
     // Copies the game program into `folder` and starts it there, its
-    // single-copy lock in `folder` too, its standard error to a file.
+    // single-copy lock in `folder` too, its standard error to a file, in the
+    // C locale (the messages as the design writes them).
     bool Start(const std::filesystem::path& folder, const std::string& display);
     bool Running();
     // The wait status once it has ended within the time, else nullopt.

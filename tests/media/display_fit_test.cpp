@@ -37,6 +37,30 @@ TEST(WindowScale, ADesktopSmallerThanTheScreenStillGetsOneTimes) {
     EXPECT_EQ(ChooseWindowScale({0, 0}, kAssumedFrame), 1);
 }
 
+TEST(WindowPlacement, TheWholeFrameIsCentredOnTheUsableArea) {
+    using media_detail::CentredClientPosition;
+    using media_detail::PixelSize;
+    // No window manager: no frame, the picture itself centred.
+    const PixelSize bare = CentredClientPosition({0, 0, 1920, 1080}, {1280, 960}, {});
+    EXPECT_EQ(bare.width, 320);
+    EXPECT_EQ(bare.height, 60);
+    // A 1-pixel border and a 22-pixel title bar: 1282 x 984 outside.
+    const PixelSize framed = CentredClientPosition({0, 0, 1920, 1080}, {1280, 960}, {1, 22, 1, 1});
+    EXPECT_EQ(framed.width, 319 + 1);
+    EXPECT_EQ(framed.height, 48 + 22);
+    // A 4K desktop beside a 1080p one, with a panel at its top.
+    const PixelSize right = CentredClientPosition({1920, 40, 3840, 2120}, {2560, 1920}, {1, 22, 1, 1});
+    EXPECT_EQ(right.width, 1920 + 639 + 1);
+    EXPECT_EQ(right.height, 40 + 88 + 22);
+}
+
+TEST(WindowPlacement, AWindowLargerThanTheAreaKeepsItsTitleBarOnIt) {
+    const media_detail::PixelSize at =
+        media_detail::CentredClientPosition({0, 30, 800, 570}, {640, 480}, {4, 100, 4, 4});
+    EXPECT_EQ(at.width, 76 + 4);
+    EXPECT_EQ(at.height, 30 + 100) << "the title bar starts at the top of the usable area";
+}
+
 TEST(Letterbox, FullScreensShowAWholeMultipleCentredOnBlack) {
     EXPECT_TRUE(LetterboxRect({1920, 1080}) == (PixelRect{320, 60, 1280, 960}));
     EXPECT_TRUE(LetterboxRect({3840, 2160}) == (PixelRect{640, 120, 2560, 1920}));

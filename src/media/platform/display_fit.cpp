@@ -11,6 +11,14 @@ int ChooseWindowScale(PixelSize usable, PixelSize frame, PixelSize screen) {
     return std::max(1, std::min(across, down));
 }
 
+PixelSize CentredClientPosition(PixelRect usable, PixelSize client, FrameBorders frame) {
+    const int outerWidth = client.width + frame.left + frame.right;
+    const int outerHeight = client.height + frame.top + frame.bottom;
+    const int x = usable.x + std::max(0, (usable.width - outerWidth) / 2);
+    const int y = usable.y + std::max(0, (usable.height - outerHeight) / 2);
+    return {x + frame.left, y + frame.top};
+}
+
 PixelRect LetterboxRect(PixelSize output, PixelSize screen) {
     if (output.width <= 0 || output.height <= 0 || screen.width <= 0 || screen.height <= 0) return {};
     const int scale = std::min(output.width / screen.width, output.height / screen.height);

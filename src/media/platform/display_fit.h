@@ -26,6 +26,20 @@ constexpr PixelSize kAssumedFrame{16, 64};
 // the usable desktop area; 1 when even twice does not fit.
 int ChooseWindowScale(PixelSize usable, PixelSize frame, PixelSize screen = kScreenSize);
 
+// A window frame's width on each side (the title bar is usually the top).
+struct FrameBorders {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// Where the client area of a window of `client` size goes so that the whole
+// window, frame included, is centred on the usable area; a window taller or
+// wider than that area keeps its top-left frame corner (title bar and close
+// box) on it. Returns the client area's top-left.
+PixelSize CentredClientPosition(PixelRect usable, PixelSize client, FrameBorders frame);
+
 // Where the picture goes in an output of this size: the largest whole
 // multiple of `screen` that fits, centred, the rest black. An output smaller
 // than the screen gets the picture shrunk to fit with its shape kept.

@@ -111,7 +111,8 @@ public:
         window_ = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    config.width, config.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
         if (!window_) return Fail();
-        FitWindowToDesktop();
+        // Sized for the desktop before it is shown, so it is first seen at its size.
+        FitWindowToDisplay(std::max(0, SDL_GetWindowDisplayIndex(window_)));
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
         if (renderer_ && RendersOnTheProcessor(renderer_)) {
             // An emulated GPU only costs processor time: the plain window
@@ -130,6 +131,9 @@ public:
         if (!texture_) return Fail();
         SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);  // pixels stay sharp
         SDL_ShowWindow(window_);
+        // Only a shown window knows its frame: centred again with it.
+        WaitForFrame();
+        CentreOnDisplay(std::max(0, SDL_GetWindowDisplayIndex(window_)));
         SetFullScreen(!config.windowed);
 
         SetIcon(config.iconId);
@@ -221,7 +225,7 @@ public:
     }
 
     void ShowMessage(const std::string& text, const std::string& caption, const uint32_t* frame) override {
-        if (!ShowMessageInWindow(text, caption, frame)) std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        ShowMessageInWindow(text, caption, frame);  // without a window, standard error has it already
     }
 
     void SetScreenSaverEnabled(bool enabled) override {
@@ -233,36 +237,103 @@ public:
     }
 
 private:
-    // Opens the window at the largest whole multiple of the screen that fits
-    // the usable desktop with its frame, counted in output pixels.
-    void FitWindowToDesktop() {
-        const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
-        SDL_Rect usable{};
-        if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return;
+    // The window's frame, in window coordinates; a frame the desktop does not
+    // report (not yet shown, or no window manager) is taken as none.
+    FrameBorders Borders() const {
+        FrameBorders frame;
+        if (SDL_GetWindowBordersSize(window_, &frame.top, &frame.left, &frame.bottom, &frame.right) != 0) return {};
+        return frame;
+    }
+
+    // A window manager tells the frame it drew round the window shortly after
+    // the window is shown; without one no frame ever comes, and the wait
+    // ends after a moment (InitMedia lets the window settle longer anyway).
+    void WaitForFrame() {
+        constexpr uint32_t kFrameWaitMs = 250;
+        const uint32_t start = TicksMs();
+        while (TicksMs() - start < kFrameWaitMs) {
+            SDL_PumpEvents();
+            const FrameBorders frame = Borders();
+            if (frame.top + frame.bottom + frame.left + frame.right > 0) return;
+            SleepMs(5);
+        }
+    }
+
+    // Output pixels per window coordinate (above 1 on HiDPI desktops).
+    double PixelRatio() const {
         int points = 0, pointsHigh = 0, pixels = 0, pixelsHigh = 0;
         SDL_GetWindowSize(window_, &points, &pointsHigh);
         SDL_GetWindowSizeInPixels(window_, &pixels, &pixelsHigh);
-        const double ratio = points > 0 && pixels > 0 ? static_cast<double>(pixels) / points : 1.0;
-        PixelSize frame = kAssumedFrame;
-        int top = 0, left = 0, bottom = 0, right = 0;
-        if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0 && top + bottom > 0)
-            frame = {left + right, top + bottom};
+        return points > 0 && pixels > 0 ? static_cast<double>(pixels) / points : 1.0;
+    }
+
+    // Gives the window the largest whole multiple of the screen that fits the
+    // display's usable area with its frame, counted in output pixels, and
+    // centres it there when the scale changes.
+    void FitWindowToDisplay(int display) {
+        SDL_Rect usable{};
+        if (fullScreen_ || SDL_GetDisplayUsableBounds(display, &usable) != 0) return;
+        const double ratio = PixelRatio();
+        const FrameBorders borders = Borders();
+        PixelSize frame{borders.left + borders.right, borders.top + borders.bottom};
+        if (frame.height == 0) frame = kAssumedFrame;  // not known yet: leave room for a common one
         auto inPixels = [ratio](int length) { return static_cast<int>(length * ratio); };
         const int scale = ChooseWindowScale({inPixels(usable.w), inPixels(usable.h)},
                                             {inPixels(frame.width), inPixels(frame.height)}, {width_, height_});
-        if (scale == 1) return;
-        SDL_SetWindowSize(window_, static_cast<int>(width_ * scale / ratio + 0.5),
-                          static_cast<int>(height_ * scale / ratio + 0.5));
-        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+        const int wide = static_cast<int>(width_ * scale / ratio + 0.5);
+        const int high = static_cast<int>(height_ * scale / ratio + 0.5);
+        int currentWide = 0, currentHigh = 0;
+        SDL_GetWindowSize(window_, &currentWide, &currentHigh);
+        if (wide == currentWide && high == currentHigh) return;
+        SDL_SetWindowSize(window_, wide, high);
+        CentreOnDisplay(display);
+    }
+
+    // Puts the whole window, frame and title bar included, in the middle of
+    // the display's usable area.
+    void CentreOnDisplay(int display) {
+        SDL_Rect usable{};
+        if (fullScreen_ || SDL_GetDisplayUsableBounds(display, &usable) != 0) return;
+        PixelSize client{};
+        SDL_GetWindowSize(window_, &client.width, &client.height);
+        const PixelSize at =
+            CentredClientPosition({usable.x, usable.y, usable.w, usable.h}, client, Borders());
+        SDL_SetWindowPosition(window_, at.width, at.height);
     }
 
     // Full screen on the desktop's own mode, the pointer hidden; leaving it
     // gives the window back its size.
     void SetFullScreen(bool fullScreen) {
-        if (!window_) return;
-        if (SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+        if (!window_ || fullScreen == fullScreen_) return;
+        if (fullScreen) {
+            SDL_GetWindowPosition(window_, &windowedAt_.width, &windowedAt_.height);
+            SDL_GetWindowSize(window_, &windowedSize_.width, &windowedSize_.height);
+        }
+        if (fullScreen ? !EnterFullScreen() : !LeaveFullScreen()) return;
         fullScreen_ = fullScreen;
         SDL_ShowCursor(fullScreen ? SDL_DISABLE : SDL_ENABLE);
+        // Back in its window: where it was, whatever the window manager
+        // remembered of it.
+        if (!fullScreen) SDL_SetWindowPosition(window_, windowedAt_.width, windowedAt_.height);
+    }
+
+    // X11 full screen is the window manager's work; on a bare X display the
+    // window itself covers the display instead.
+    bool EnterFullScreen() {
+        if (X11WindowManagerRunning()) return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &bounds) != 0) return false;
+        SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+        SDL_SetWindowSize(window_, bounds.w, bounds.h);
+        coveringDisplay_ = true;
+        return true;
+    }
+
+    bool LeaveFullScreen() {
+        if (!coveringDisplay_) return SDL_SetWindowFullscreen(window_, 0) == 0;
+        SDL_SetWindowSize(window_, windowedSize_.width, windowedSize_.height);
+        coveringDisplay_ = false;
+        return true;
     }
 
     // The box drawn over the current picture; the game stands still until it
@@ -336,6 +407,8 @@ private:
                 if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) active_ = true;
                 if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) active_ = false;
                 if (event.window.event == SDL_WINDOWEVENT_CLOSE) CloseWindow();
+                // Moved to another display: the scale that fits there.
+                if (event.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED) FitWindowToDisplay(event.window.data1);
                 break;
             case SDL_KEYDOWN:
                 keyboardChanged_ = true;
@@ -426,6 +499,9 @@ private:
     bool quit_ = false;
     bool keyboardChanged_ = false;
     bool fullScreen_ = false;
+    PixelSize windowedAt_;    // the window's place and size before full screen
+    PixelSize windowedSize_;
+    bool coveringDisplay_ = false;  // full screen without a window manager
     int swallowedKey_ = SDL_SCANCODE_UNKNOWN;
     std::vector<Pad> pads_;
 };

@@ -86,6 +86,20 @@ bool X11KeyHeld(const char* keysymName) {
     return (keys[code / 8] & (1 << (code % 8))) != 0;
 }
 
+bool X11WindowManagerRunning() {
+    if (!watchedDisplay || watchedWindow.load() == 0) return true;  // not X11: the desktop's own business
+    const Atom check = XInternAtom(watchedDisplay, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool found = XGetWindowProperty(watchedDisplay, DefaultRootWindow(watchedDisplay), check, 0, 1, False,
+                                          AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+                       count == 1;
+    if (data) XFree(data);
+    return found;
+}
+
 void NoteX11Event(const SDL_Event& event) {
     if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11) return;
     const XEvent& x = event.syswm.msg->msg.x11.event;

@@ -26,6 +26,10 @@ bool X11WindowLost();
 // held now, focus or not (SDL only learns of keys while its window has the
 // focus). False when no window is watched.
 bool X11KeyHeld(const char* keysymName);
+// Whether a window manager runs on the watched window's X display (one that
+// follows the desktop standards and so does full screen on request). True
+// when no window is watched.
+bool X11WindowManagerRunning();
 // Notes the loss when this event reports the watched window destroyed.
 void NoteX11Event(const SDL_Event& event);
 
