@@ -21,6 +21,7 @@
 #include "shell/game.h"
 #include "support/temp_dir.h"
 #include "support/move_keys.h"
+#include "game_script.h"
 
 namespace {
 
@@ -29,93 +30,9 @@ namespace fs = std::filesystem;
 fs::path GameFolder() { return fs::path(VELTRIM_BINARY_DIR) / "game"; }
 fs::path SolutionFolder() { return fs::path(VELTRIM_BINARY_DIR) / "stage-solutions"; }
 
-// Far more frames than the whole game needs; a run that gets here is stuck.
-constexpr int kFrameLimit = 400000;
-
-
-// What one cleared stage showed when its clear began.
-struct Clear {
-    int stage = 0;
-    int steps = 0;
-    int par = 0;
-};
-
-// Runs the game with the shipped scene table, watching which scene is
-// current so the key script can react to it.
-class GameRun {
-public:
-    using Plan = std::function<void(GameRun& run, int frame, headless::FrameInput& input)>;
-
-    explicit GameRun(std::map<int, std::string> solutions) : solutions_(std::move(solutions)) {}
-
-    int Run(Plan plan) {
-        headless::UseHeadlessPlatform();
-        headless::SetInputScript([this, plan](int frame, headless::FrameInput& input) {
-            frames = frame;
-            if (frame >= kFrameLimit) {
-                input.closeWindow = true;
-                return;
-            }
-            NoteClear();
-            plan(*this, frame, input);
-        });
-        const int result = RunGame([this](SceneId id) {
-            std::unique_ptr<CSeen> scene = BuildScene(id);
-            current = scene.get();
-            currentId = id;
-            sceneLog.push_back(id);
-            clearNoted = false;
-            return scene;
-        });
-        // A missing picture, sound or stage would have shown a message.
-        for (const headless::Message& message : headless::Messages()) {
-            ADD_FAILURE() << "the game showed \"" << message.text << "\" (" << message.caption << ")";
-        }
-        return result;
-    }
-
-    // Holds a button on every other frame, so each hold is a new press.
-    static void Tap(int frame, headless::FrameInput& input, int key) {
-        if (frame % 2 == 0) input.keysHeld.push_back(key);
-    }
-
-    // In a map scene: the next move of the solution once the figure is idle.
-    void PlaySolution(headless::FrameInput& input) {
-        auto* map = dynamic_cast<CMapSeen*>(current);
-        if (!map || !map->player || map->rules.playState != kPlayStatePlaying || map->player->animating) return;
-        const std::string& moves = solutions_[map->stage];
-        const std::size_t next = map->rules.steps;
-        if (next < moves.size()) input.keysHeld.push_back(KeyOf(moves[next]));
-    }
-
-    // Walks the title menu's cursor to an item and confirms it.
-    void ChooseTitleItem(int frame, headless::FrameInput& input, int item) {
-        auto* title = dynamic_cast<Title*>(current);
-        if (!title) return;
-        if (title->cursor != item) {
-            if (title->coolDown == 0 && frame % 2 == 0) input.keysHeld.push_back(KEY_DOWN);
-        } else {
-            Tap(frame, input, KEY_Z);
-        }
-    }
-
-    CSeen* current = nullptr;
-    SceneId currentId = SceneEnd;
-    std::vector<SceneId> sceneLog;
-    std::vector<Clear> clears;
-    int frames = 0;
-
-private:
-    void NoteClear() {
-        auto* map = dynamic_cast<CMapSeen*>(current);
-        if (!map || clearNoted || map->rules.playState != kPlayStateClearing) return;
-        clears.push_back({map->stage, map->rules.steps, map->par});
-        clearNoted = true;
-    }
-
-    std::map<int, std::string> solutions_;
-    bool clearNoted = false;
-};
+using content_test::Clear;
+using content_test::GameRun;
+using content_test::kFrameLimit;
 
 class PlaythroughTest : public ::testing::Test {
 protected:
