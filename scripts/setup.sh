@@ -9,11 +9,13 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake pkg-config ninja-build
   libsdl2-dev libx11-dev libsdl2-ttf-dev libfontconfig-dev fonts-dejavu-core
+  fonts-noto-mono fonts-urw-base35 fonts-noto-cjk
+  gettext
   libpng-dev libjpeg-dev
   libfluidsynth-dev timgm6mb-soundfont
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-apps python3
+  xvfb xauth xdotool x11-apps python3 openbox
   desktop-file-utils appstream man-db file
 )
 
