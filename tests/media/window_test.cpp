@@ -128,6 +128,18 @@ TEST_F(HeadlessWindowTest, ScreenSaverIsOffOnlyWhileRunning) {
     EXPECT_TRUE(headless::ScreenSaverEnabled());
 }
 
+TEST_F(HeadlessWindowTest, EveryMessageIsAlsoOneLineOnStandardError) {
+    ASSERT_EQ(InitMedia(), 0);
+    testing::internal::CaptureStderr();
+    ShowMessageBox("データのセーブに失敗しました。", "error");
+    ShowMessageBox("two\nlines", "Error");
+    EndMedia();
+    ShowMessageBox("no window", "Error");  // before or after the window: standard error alone
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "error: データのセーブに失敗しました。\nError: two lines\nError: no window\n");
+    EXPECT_EQ(headless::Messages().size(), 2u) << "shown in the window as well";
+}
+
 TEST_F(HeadlessWindowTest, MessageBoxesAreRecorded) {
     ASSERT_EQ(InitMedia(), 0);
     EXPECT_EQ(ShowMessageBox("データのセーブに失敗しました。", "error"), 0);
