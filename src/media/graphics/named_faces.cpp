@@ -1,34 +1,20 @@
 #include "media/graphics/named_faces.h"
 
-#include <fontconfig/fontconfig.h>
-
 #include <cstdio>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
+#include <utility>
+
+#include "media/graphics/fontconfig_handles.h"
 
 namespace media_detail {
 
 namespace {
 
-struct PatternDeleter {
-    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
-};
-struct FontSetDeleter {
-    void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
-};
-struct ObjectSetDeleter {
-    void operator()(FcObjectSet* s) const { FcObjectSetDestroy(s); }
-};
-struct CharSetDeleter {
-    void operator()(FcCharSet* s) const { FcCharSetDestroy(s); }
-};
-using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
-
 struct Entry {
     ResolvedFace face;
-    std::unique_ptr<FcCharSet, CharSetDeleter> charset;  // of the named face only
+    FcCharSetPtr charset;  // of the named face only
 };
 
 std::map<std::string, Entry>& Cache() {
@@ -60,13 +46,13 @@ bool IsBold(FcPattern* pattern) {
 // the first by file name when there are several, so the choice is stable.
 Entry ListExact(const NamedFace& face) {
     Entry entry;
-    PatternPtr pattern(FcPatternCreate());
+    FcPatternPtr pattern(FcPatternCreate());
     if (!pattern) return entry;
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(face.family));
     FcPatternAddString(pattern.get(), FC_STYLE, reinterpret_cast<const FcChar8*>(face.style));
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-    std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(FcObjectSetBuild(FC_FILE, FC_WEIGHT, FC_CHARSET, nullptr));
-    std::unique_ptr<FcFontSet, FontSetDeleter> faces(FcFontList(nullptr, pattern.get(), objects.get()));
+    FcObjectSetPtr objects(FcObjectSetBuild(FC_FILE, FC_WEIGHT, FC_CHARSET, nullptr));
+    FcFontSetPtr faces(FcFontList(nullptr, pattern.get(), objects.get()));
     if (!faces) return entry;
     FcPattern* best = nullptr;
     for (int i = 0; i < faces->nfont; ++i) {
@@ -84,13 +70,13 @@ Entry ListExact(const NamedFace& face) {
 // fontconfig's own choice for the face's fallback pattern.
 ResolvedFace Fallback(const NamedFace& face) {
     ResolvedFace resolved;
-    PatternPtr pattern(FcNameParse(reinterpret_cast<const FcChar8*>(face.fallbackPattern)));
+    FcPatternPtr pattern(FcNameParse(reinterpret_cast<const FcChar8*>(face.fallbackPattern)));
     if (!pattern) return resolved;
     if (face.monospace) FcPatternAddInteger(pattern.get(), FC_SPACING, FC_MONO);
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+    FcPatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
     if (match) resolved = ResolvedFace{FileOf(match.get()), false, IsBold(match.get())};
     return resolved;
 }

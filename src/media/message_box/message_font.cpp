@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "media/graphics/fontconfig_handles.h"
 #include "media/graphics/named_faces.h"
 
 namespace media_detail {
@@ -34,13 +35,6 @@ bool Scalable(FcPattern* face) {
     return FcPatternGetBool(face, FC_SCALABLE, 0, &scalable) == FcResultMatch && scalable;
 }
 
-struct PatternDeleter {
-    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
-};
-struct FontSetDeleter {
-    void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
-};
-
 struct SurfaceDeleter {
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 };
@@ -52,14 +46,14 @@ FaceChoice Choice(FcPattern* face) {
 }
 
 // The faces fontconfig offers for a pattern, best first.
-std::unique_ptr<FcFontSet, FontSetDeleter> FacesFor(const char* name, bool bold) {
-    std::unique_ptr<FcPattern, PatternDeleter> pattern(FcNameParse(reinterpret_cast<const FcChar8*>(name)));
+FcFontSetPtr FacesFor(const char* name, bool bold) {
+    FcPatternPtr pattern(FcNameParse(reinterpret_cast<const FcChar8*>(name)));
     if (!pattern) return nullptr;
     if (bold) FcPatternAddInteger(pattern.get(), FC_WEIGHT, FC_WEIGHT_BOLD);
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    return std::unique_ptr<FcFontSet, FontSetDeleter>(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
+    return FcFontSetPtr(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
 }
 
 bool Usable(FcPattern* face) { return Scalable(face) && !FileOf(face).empty(); }
