@@ -30,18 +30,6 @@ std::set<std::string>& Reported() {
 
 std::string Key(const NamedFace& face) { return std::string(face.family) + ":" + face.style; }
 
-std::string FileOf(FcPattern* pattern) {
-    FcChar8* file = nullptr;
-    if (FcPatternGetString(pattern, FC_FILE, 0, &file) != FcResultMatch || !file) return {};
-    return reinterpret_cast<const char*>(file);
-}
-
-bool IsBold(FcPattern* pattern) {
-    int weight = FC_WEIGHT_REGULAR;
-    FcPatternGetInteger(pattern, FC_WEIGHT, 0, &weight);
-    return weight >= FC_WEIGHT_BOLD;
-}
-
 // The installed files of exactly this family and style (no substitution);
 // the first by file name when there are several, so the choice is stable.
 Entry ListExact(const NamedFace& face) {
@@ -56,11 +44,11 @@ Entry ListExact(const NamedFace& face) {
     if (!faces) return entry;
     FcPattern* best = nullptr;
     for (int i = 0; i < faces->nfont; ++i) {
-        const std::string file = FileOf(faces->fonts[i]);
-        if (!file.empty() && (!best || file < FileOf(best))) best = faces->fonts[i];
+        const std::string file = FaceFileOf(faces->fonts[i]);
+        if (!file.empty() && (!best || file < FaceFileOf(best))) best = faces->fonts[i];
     }
     if (!best) return entry;
-    entry.face = ResolvedFace{FileOf(best), true, IsBold(best)};
+    entry.face = ResolvedFace{FaceFileOf(best), true, FaceIsBold(best)};
     FcCharSet* charset = nullptr;
     if (FcPatternGetCharSet(best, FC_CHARSET, 0, &charset) == FcResultMatch && charset)
         entry.charset.reset(FcCharSetCopy(charset));
@@ -77,7 +65,7 @@ ResolvedFace Fallback(const NamedFace& face) {
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
     FcPatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
-    if (match) resolved = ResolvedFace{FileOf(match.get()), false, IsBold(match.get())};
+    if (match) resolved = ResolvedFace{FaceFileOf(match.get()), false, FaceIsBold(match.get())};
     return resolved;
 }
 

@@ -24,12 +24,6 @@ bool Covers(FcPattern* face, const std::u32string& characters) {
     return true;
 }
 
-std::string FileOf(FcPattern* face) {
-    FcChar8* file = nullptr;
-    if (FcPatternGetString(face, FC_FILE, 0, &file) != FcResultMatch || !file) return {};
-    return reinterpret_cast<const char*>(file);
-}
-
 bool Scalable(FcPattern* face) {
     FcBool scalable = FcFalse;
     return FcPatternGetBool(face, FC_SCALABLE, 0, &scalable) == FcResultMatch && scalable;
@@ -40,9 +34,7 @@ struct SurfaceDeleter {
 };
 
 FaceChoice Choice(FcPattern* face) {
-    int weight = FC_WEIGHT_REGULAR;
-    FcPatternGetInteger(face, FC_WEIGHT, 0, &weight);
-    return FaceChoice{FileOf(face), weight >= FC_WEIGHT_BOLD};
+    return FaceChoice{FaceFileOf(face), FaceIsBold(face)};
 }
 
 // The faces fontconfig offers for a pattern, best first.
@@ -56,7 +48,7 @@ FcFontSetPtr FacesFor(const char* name, bool bold) {
     return FcFontSetPtr(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
 }
 
-bool Usable(FcPattern* face) { return Scalable(face) && !FileOf(face).empty(); }
+bool Usable(FcPattern* face) { return Scalable(face) && !FaceFileOf(face).empty(); }
 
 }  // namespace
 
