@@ -3,16 +3,11 @@
 #include <string>
 
 #include "media/media.h"
+#include "play/info_panel.h"
 
 namespace {
 
 constexpr int kCell = Board::kCellPixels;
-// The panel lies under the playing area, over the background's key line.
-constexpr int kPanelLeft = 64;
-constexpr int kPanelTop = 388;
-constexpr int kPanelRight = 576;
-constexpr int kLineHeight = 20;
-constexpr int kPanelPadding = 8;
 
 std::string StepsText(int steps) { return std::to_string(steps) + (steps == 1 ? " step" : " steps"); }
 
@@ -71,7 +66,7 @@ void PlayAdvice::Draw(BoardCell figure, int stepsTaken, int par) const {
         } else {
             lines.push_back("Press C to play the stage again.");
         }
-        DrawPanel(lines, MakeColor(120, 24, 32));
+        DrawInfoPanel(lines, MakeColor(120, 24, 32));
         return;
     }
     if (!hintWanted_) return;
@@ -81,11 +76,11 @@ void PlayAdvice::Draw(BoardCell figure, int stepsTaken, int par) const {
         std::string parLine = par == 255 ? std::string{}
                               : finish <= par ? "Par " + std::to_string(par) + " is still within reach."
                                               : "Par " + std::to_string(par) + " is out of reach now.";
-        DrawPanel({StepsText(verdict_->toClear) + " to clear from here.", parLine}, MakeColor(24, 48, 112));
+        DrawInfoPanel({StepsText(verdict_->toClear) + " to clear from here.", parLine}, MakeColor(24, 48, 112));
     } else if (tooLarge_) {
-        DrawPanel({"This position is too large to search within the memory bound."}, MakeColor(64, 64, 64));
+        DrawInfoPanel({"This position is too large to search within the memory bound."}, MakeColor(64, 64, 64));
     } else {
-        DrawPanel({"Thinking..."}, MakeColor(24, 48, 112));
+        DrawInfoPanel({"Thinking..."}, MakeColor(24, 48, 112));
     }
 }
 
@@ -114,22 +109,5 @@ void PlayAdvice::DrawArrow(BoardCell figure, StepDirection direction) const {
         const int half = 11 - a;
         box(a, -half - 1, a + 1, half + 1, edge);
         if (half > 0) box(a, -half, a + 1, half, ink);
-    }
-}
-
-void PlayAdvice::DrawPanel(const std::vector<std::string>& lines, int colour) const {
-    int shown = 0;
-    for (const std::string& line : lines) shown += line.empty() ? 0 : 1;
-    const int bottom = kPanelTop + 2 * kPanelPadding + kLineHeight * shown;
-    SetBlendMode(1, 216);
-    DrawBox(kPanelLeft, kPanelTop, kPanelRight, bottom, colour, 1);
-    SetBlendMode(0, 0);
-    const int white = MakeColor(255, 255, 255);
-    DrawBox(kPanelLeft, kPanelTop, kPanelRight, bottom, white, 0);
-    int y = kPanelTop + kPanelPadding;
-    for (const std::string& line : lines) {
-        if (line.empty()) continue;
-        DrawText(kPanelLeft + kPanelPadding, y, line.c_str(), white, 0);
-        y += kLineHeight;
     }
 }

@@ -50,7 +50,6 @@ public:
 private:
     void Judge(const StageAdvisor& advisor, const StepHistory& history);
     void DrawArrow(BoardCell figure, StepDirection direction) const;
-    void DrawPanel(const std::vector<std::string>& lines, int colour) const;
 
     std::optional<StageData> stage_;
     std::unique_ptr<StageAnalysis> analysis_;
