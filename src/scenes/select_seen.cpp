@@ -1,6 +1,8 @@
 #include "scenes/select_seen.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "media/media.h"
 #include "resources/resource_manager.h"
@@ -21,6 +23,7 @@ SelectSeen::SelectSeen()
         return;
     }
     kept = KeptSolutions::Load();
+    for (const std::string& problem : kept.Problems()) std::fprintf(stderr, "solutions.txt: %s\n", problem.c_str());
     stageCount = save->stageCount;
     lastPage = (stageCount - 1) / kCellsPerPage;
     // Start on the stage chosen last; one out of range starts on stage 1.
