@@ -4,10 +4,11 @@
 
 namespace {
 
-// The panel lies under the playing area, over the background's key line.
-constexpr int kPanelLeft = 64;
-constexpr int kPanelTop = 388;
-constexpr int kPanelRight = 576;
+// The panel lies under the playing area, right of the mark cycle's plate,
+// its bottom just above the background's key line.
+constexpr int kPanelLeft = 214;
+constexpr int kPanelBottom = 456;
+constexpr int kPanelRight = 634;
 constexpr int kLineHeight = 20;
 constexpr int kPanelPadding = 8;
 
@@ -16,13 +17,14 @@ constexpr int kPanelPadding = 8;
 void DrawInfoPanel(const std::vector<std::string>& lines, int colour) {
     int shown = 0;
     for (const std::string& line : lines) shown += line.empty() ? 0 : 1;
-    const int bottom = kPanelTop + 2 * kPanelPadding + kLineHeight * shown;
+    const int bottom = kPanelBottom;
+    const int top = bottom - 2 * kPanelPadding - kLineHeight * shown;
     SetBlendMode(1, 216);
-    DrawBox(kPanelLeft, kPanelTop, kPanelRight, bottom, colour, 1);
+    DrawBox(kPanelLeft, top, kPanelRight, bottom, colour, 1);
     SetBlendMode(0, 0);
     const int white = MakeColor(255, 255, 255);
-    DrawBox(kPanelLeft, kPanelTop, kPanelRight, bottom, white, 0);
-    int y = kPanelTop + kPanelPadding;
+    DrawBox(kPanelLeft, top, kPanelRight, bottom, white, 0);
+    int y = top + kPanelPadding;
     for (const std::string& line : lines) {
         if (line.empty()) continue;
         DrawText(kPanelLeft + kPanelPadding, y, line.c_str(), white, 0);

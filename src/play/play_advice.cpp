@@ -60,9 +60,9 @@ void PlayAdvice::Judge(const StageAdvisor& advisor, const StepHistory& history) 
 
 void PlayAdvice::Draw(BoardCell figure, int stepsTaken, int par) const {
     if (verdict_ && verdict_->Lost()) {
-        std::vector<std::string> lines{"No clear is possible from here any more."};
+        std::vector<std::string> lines{"No clear is possible from here."};
         if (undoSteps_ > 0) {
-            lines.push_back("Undo " + StepsText(undoSteps_) + " (A, U or Backspace), or press C to retry.");
+            lines.push_back("Undo " + StepsText(undoSteps_) + " (A), or C to retry.");
         } else {
             lines.push_back("Press C to play the stage again.");
         }
@@ -78,7 +78,7 @@ void PlayAdvice::Draw(BoardCell figure, int stepsTaken, int par) const {
                                               : "Par " + std::to_string(par) + " is out of reach now.";
         DrawInfoPanel({StepsText(verdict_->toClear) + " to clear from here.", parLine}, MakeColor(24, 48, 112));
     } else if (tooLarge_) {
-        DrawInfoPanel({"This position is too large to search within the memory bound."}, MakeColor(64, 64, 64));
+        DrawInfoPanel({"Too large to search within the memory bound."}, MakeColor(64, 64, 64));
     } else {
         DrawInfoPanel({"Thinking..."}, MakeColor(24, 48, 112));
     }
@@ -88,7 +88,8 @@ void PlayAdvice::Draw(BoardCell figure, int stepsTaken, int par) const {
 void PlayAdvice::DrawArrow(BoardCell figure, StepDirection direction) const {
     const BoardCell target = StepTarget(figure, direction);
     const int cx = kCell * target.column + kCell / 2;
-    const int cy = kCell * target.row + kCell / 2;
+    // The figure's head rises into the cell above it: an arrow up goes higher.
+    const int cy = kCell * target.row + kCell / 2 - (direction == StepDirection::Up ? 18 : 0);
     const int ink = MakeColor(255, 236, 96);
     const int edge = MakeColor(40, 24, 0);
     // The arrow points right in (along, across) units; turned per direction.

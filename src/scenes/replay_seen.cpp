@@ -73,12 +73,11 @@ void ReplaySeen::Draw() {
                         std::to_string(speed_) + "x" + (paused_ ? ", paused" : "");
     std::string costly;
     if (costlyStep_ == 0) {
-        costly = "Every step of this line is optimal.";
+        costly = "Every step is optimal.";
     } else if (costlyStep_ > 0) {
-        costly = "Step " + std::to_string(costlyStep_) + " lost ground" +
-                 (played >= costlyStep_ ? ": the clear took longer from there." : ".");
+        costly = "Step " + std::to_string(costlyStep_) + " lost ground" + (played == costlyStep_ ? " (framed)." : ".");
     }
-    DrawInfoPanel({state, costly, "Z pause, C one step, W faster, X back"}, MakeColor(32, 72, 48));
+    DrawInfoPanel({state, costly, "Z pause  C step  W faster  X back"}, MakeColor(32, 72, 48));
 }
 
 // A red frame round the figure from the costly step until the next one.
