@@ -2,6 +2,7 @@
 // the way back counts along a line, and the first costly step of a walk.
 #include <gtest/gtest.h>
 
+#include "play/kept_solutions.h"
 #include "solver.h"
 #include "stage_advisor.h"
 
@@ -21,13 +22,7 @@ StageData SmallStage() {
     return stage;
 }
 
-std::vector<StepDirection> Moves(const std::string& letters) {
-    std::vector<StepDirection> moves;
-    for (char c : letters) {
-        moves.push_back(c == 'L' ? StepDirection::Left : c == 'U' ? StepDirection::Up : c == 'R' ? StepDirection::Right : StepDirection::Down);
-    }
-    return moves;
-}
+std::vector<StepDirection> Moves(const std::string& letters) { return MovesFromText(letters); }
 
 // The positions a line of moves passes through, the start first.
 std::vector<PlayPosition> Line(const StageData& stage, const std::string& letters) {
