@@ -100,3 +100,19 @@ TEST(StageAdvisor, FindsTheFirstStepThatLostGround) {
     EXPECT_EQ(trapAdvisor.FirstCostlyStep(trap, Moves("URRRDR")), 0);
     EXPECT_EQ(trapAdvisor.FirstCostlyStep(trap, Moves("UDURRRDR")), 2);
 }
+
+TEST(StageAdvisor, AStageBeyondItsMemoryBoundIsCalledTooLargeNeverLostOrLive) {
+    const StageData stage = EraserTrapStage();
+    const StageAdvisor advisor(stage, 1024);
+    EXPECT_EQ(advisor.status(), StageAdvisor::Status::TooLarge);
+    EXPECT_EQ(advisor.Optimum(), -1);
+    EXPECT_EQ(advisor.Judge(StartingRuleState(stage), stage.start).kind, PositionVerdict::Kind::Unknown);
+    EXPECT_EQ(advisor.StepsBackToLive(Line(stage, "R")), -1);
+}
+
+TEST(StageAdvisor, AStopRequestCancelsTheAnalysis) {
+    std::stop_source stop;
+    stop.request_stop();
+    const StageAdvisor advisor(EraserTrapStage(), StageAdvisor::kDefaultMemoryBytes, stop.get_token());
+    EXPECT_EQ(advisor.status(), StageAdvisor::Status::Cancelled);
+}
