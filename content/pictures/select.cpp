@@ -104,10 +104,10 @@ Picture SelectBackground() {
     Paint gold = Solid(palette::kGold);
     int y = 302;
     for (auto [key, what] : {std::pair{"ARROWS", "choose a stage"}, {"Z", "play it"}, {"X", "back to the title"},
-                             {"Q / W", "turn the page"}}) {
+                             {"Q / W", "turn the page"}, {"H", "watch the best clear"}}) {
         DrawText(c, key, help, 300, y, gold);
         DrawText(c, what, help, 390, y, white);
-        y += 24;
+        y += 20;
     }
     // Legend of the cleared looks: within par, and over it.
     Picture frames = SelectFrames();

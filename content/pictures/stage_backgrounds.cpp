@@ -228,7 +228,7 @@ StageBackgroundLayout LayoutStageBackground(const StageSource& source, int numbe
         layout.cycle.push_back({shown, 70 + kBadgeStep * (value - 1), kCycleTop});
     }
     layout.links = WarpChainLinks(source.board);
-    layout.hint = "X leave    C retry    A / U / Backspace undo    S / Shift+U redo";
+    layout.hint = "X leave   C retry   A / U / Backspace undo   S / Shift+U redo   H hint";
     layout.hintX = 18;
     layout.hintY = 462;
     return layout;

@@ -49,13 +49,14 @@ int IsWindowActive();
 int IsKeyDown(int keyCode);
 // Pad bit set; input = pad number (0 none, 1 first) plus 0x1000 for the keyboard.
 // Besides A, the keys U and Backspace also set PAD_BUTTON4 (undo); with a
-// Shift key held they set PAD_BUTTON5 (redo) instead, as S does.
+// Shift key held they set PAD_BUTTON5 (redo) instead, as S does. H (hint)
+// sets PAD_BUTTON6, as D does.
 int GetPadState(int input);
 
 // Key codes the game uses.
 enum MediaKey : int {
     KEY_ESCAPE = 0x01, KEY_BACKSPACE = 0x0E, KEY_Q = 0x10, KEY_W = 0x11, KEY_U = 0x16,
-    KEY_A = 0x1E, KEY_S = 0x1F, KEY_D = 0x20, KEY_LSHIFT = 0x2A, KEY_Z = 0x2C,
+    KEY_A = 0x1E, KEY_S = 0x1F, KEY_D = 0x20, KEY_H = 0x23, KEY_LSHIFT = 0x2A, KEY_Z = 0x2C,
     KEY_X = 0x2D, KEY_C = 0x2E, KEY_RSHIFT = 0x36, KEY_SPACE = 0x39,
     KEY_NUMPAD8 = 0x48, KEY_NUMPAD4 = 0x4B, KEY_NUMPAD6 = 0x4D, KEY_NUMPAD2 = 0x50,
     KEY_UP = 0xC8, KEY_LEFT = 0xCB, KEY_RIGHT = 0xCD, KEY_DOWN = 0xD0,

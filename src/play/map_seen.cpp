@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "media/media.h"
+#include "play/kept_solutions.h"
 #include "play/stage_choice.h"
 #include "play/stage_file.h"
 #include "resources/resource_manager.h"
@@ -104,6 +105,7 @@ bool CMapSeen::LoadStage(int stageNumber) {
     // Whatever tile picture the file names, the board is drawn with this one.
     tiles = cache.GetImage(L"tails.bfg");
     rules.board = data.board;
+    advice.SetStage(data);
     player = std::make_unique<PlayerChara>(kCell * data.start.column, kCell * data.start.row);
     return true;
 }
@@ -114,6 +116,7 @@ SceneId CMapSeen::Update(uint32_t pressed) {
     if (pressed & PAD_BUTTON2) nextId = playMode == 2 ? SceneSelect : SceneOpening;
     if (pressed & PAD_BUTTON3) nextId = SceneStageTitle;  // play the stage again
     if (rules.playState != kPlayStatePlaying || !player) return nextId;
+    if (pressed & kHintPadBit) advice.AskHint();
     // An undo or redo takes the frame: no step starts in it.
     if (FollowUndoInput(pressed)) return nextId;
 
@@ -178,11 +181,22 @@ SceneId CMapSeen::Step(int32_t) {
     FollowMusicRule();
     const int ticked = player ? player->Tick(rules.playState, 0) : 0;
     if (ticked == 3 && rules.playState == kPlayStatePlaying) ApplyTileEffect();
+    FollowAdvice();
     if (rules.playState == kPlayStateClearing) {
         fade -= kFadeStep;
         if (fade == 0) FinishClear();
     }
     return nextId;
+}
+
+void CMapSeen::FollowAdvice() {
+    if (!player || rules.playState != kPlayStatePlaying) return;
+    advice.Start();  // a played scene only: previews never step
+    if (player->animating) {
+        advice.Moving();
+    } else {
+        advice.Follow(rules, BoardCell{player->CellX(), player->CellY()}, history);
+    }
 }
 
 void CMapSeen::FollowMusicRule() {
@@ -191,6 +205,10 @@ void CMapSeen::FollowMusicRule() {
 }
 
 void CMapSeen::FinishClear() {
+    if (!keepsRecords) {
+        nextId = SceneSelect;
+        return;
+    }
     if (!progress) {
         nextId = playMode == 2 ? SceneSelect : SceneStageTitle;
         return;
@@ -229,6 +247,13 @@ void CMapSeen::ApplyTileEffect() {
         player->position = CTPoint(kCell * outcome.moveTo->column, kCell * outcome.moveTo->row, 0);
     }
     if (outcome.startMotion >= 0) player->StartAnimation(outcome.startMotion, outcome.startFrame);
+    if (outcome.clearBegun) KeepSolution();
+}
+
+void CMapSeen::KeepSolution() {
+    if (!keepsRecords || !progress) return;
+    KeptSolutions kept = KeptSolutions::Load();
+    if (kept.RecordClear(stage, MovesOfAttempt(history, PlayPoint{rules, Stance()}), advice.Aided())) kept.Save();
 }
 
 bool CMapSeen::IsStageCleared(uint8_t goalCode) const {
@@ -268,6 +293,7 @@ void CMapSeen::Draw() {
     }
     DrawCounters();
     if (clearing) SetBlendMode(0, 0);
+    if (!clearing && player) advice.Draw(BoardCell{player->CellX(), player->CellY()}, rules.steps, par);
 }
 
 void CMapSeen::DrawBoard() const {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "play/play_advice.h"
 #include "play/player_chara.h"
 #include "play/step_history.h"
 #include "play/tile_rules.h"
@@ -72,6 +73,10 @@ public:
     // The counted steps of this attempt, for the undo and redo buttons.
     StepHistory history;
     UndoInput undoInput;
+    // The hint and the dead-end warning.
+    PlayAdvice advice;
+    // False while a kept solution is replayed: its clear is no player's.
+    bool keepsRecords = true;
     // When set, every sound the scene plays is also appended here, in order
     // (replays and tests follow the sequencing through it).
     std::vector<RuleSound>* soundLog = nullptr;
@@ -85,7 +90,11 @@ private:
     // standing still.
     void Restore(const PlayPoint& point);
     void FollowMusicRule();
+    // Judges the position for the hint and the warning once the figure stands.
+    void FollowAdvice();
     void FinishClear();
+    // Writes the attempt's moves to "solutions.txt" when they are the best.
+    void KeepSolution();
     void DrawBoard() const;
     void DrawCounters() const;
     void DrawErasuresLeft() const;

@@ -52,6 +52,8 @@ public:
     std::optional<PlayPoint> Redo(const PlayPoint& current);
 
     std::size_t UndoCount() const { return done_.size(); }
+    // The points before the counted steps, oldest first: the way back.
+    const std::deque<PlayPoint>& Points() const { return done_; }
     std::size_t RedoCount() const { return undone_.size(); }
 
 private:

@@ -1,6 +1,8 @@
 #include "scenes/select_seen.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "media/media.h"
 #include "resources/resource_manager.h"
@@ -20,6 +22,8 @@ SelectSeen::SelectSeen()
         nextId = SceneEnd;
         return;
     }
+    kept = KeptSolutions::Load();
+    for (const std::string& problem : kept.Problems()) std::fprintf(stderr, "solutions.txt: %s\n", problem.c_str());
     stageCount = save->stageCount;
     lastPage = (stageCount - 1) / kCellsPerPage;
     // Start on the stage chosen last; one out of range starts on stage 1.
@@ -62,7 +66,22 @@ void SelectSeen::DrawCell(int cell) const {
     // badge of the frame picture's fourth cell, so it differs from one never
     // cleared.
     if (ClearedOverPar(stage)) DrawImageRect(x, y, kOverParBadgeX, 0, kCellSize, kCellSize, frames, 1, 0);
+    if (kept.AidedOnly(stage)) DrawAidedMark(x, y);
     subDraw.DrawNumber(stage, x + 24, y + 7, SubDraw::kCentre, 1.0);
+}
+
+// A small blue disc with a white ring in the cell's lower right corner,
+// until the stage is cleared without help.
+void SelectSeen::DrawAidedMark(int x, int y) const {
+    const int white = MakeColor(255, 255, 255);
+    const int blue = MakeColor(48, 112, 232);
+    const int left = x + kCellSize - 17, top = y + kCellSize - 17;
+    DrawBox(left + 3, top, left + 10, top + 13, white, 1);
+    DrawBox(left, top + 3, left + 13, top + 10, white, 1);
+    DrawBox(left + 1, top + 1, left + 12, top + 12, white, 1);
+    DrawBox(left + 4, top + 2, left + 9, top + 11, blue, 1);
+    DrawBox(left + 2, top + 4, left + 11, top + 9, blue, 1);
+    DrawBox(left + 3, top + 3, left + 10, top + 10, blue, 1);
 }
 
 void SelectSeen::RenderPage() {
@@ -141,6 +160,14 @@ SceneId SelectSeen::Update(uint32_t pressed) {
             save->selectedStage = StageUnderCursor();
             nextId = SceneStageTitle;
         }
+        return nextId;
+    }
+    if ((pressed & kHintPadBit) && kept.Offered(StageUnderCursor())) {
+        // Watch the best kept solution of the stage under the cursor.
+        PlaySoundFile("ok.wav", kPlayWaiting);
+        save->selectedStage = StageUnderCursor();
+        save->mode = 2;
+        nextId = SceneReplay;
         return nextId;
     }
     if (pressed & PAD_BUTTON2) {

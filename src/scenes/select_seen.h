@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "play/kept_solutions.h"
 #include "play/map_seen.h"
 #include "scenes/scene_music.h"
 #include "scenes/sub_draw.h"
@@ -57,6 +58,9 @@ public:
     std::unique_ptr<CMapSeen> preview;  // built without music, never current
     int32_t previewImage = -1;          // -1 while there is none; owned
     uint8_t previewedCursor = kNoPreview;
+    // The best clears kept in "solutions.txt": which stages were cleared
+    // only with help, and which solutions may be watched again.
+    KeptSolutions kept;
 
 private:
     // Draws the background, the cells and the arrows into the back buffer and
@@ -74,6 +78,8 @@ private:
     // Builds the map scene and the picture for the cell under the cursor.
     void RebuildPreview();
     void DropPreview();
+    // The mark of a stage cleared only with the hint's help.
+    void DrawAidedMark(int x, int y) const;
     // Stage number (from 1) of the cell under the cursor, in the save data's byte.
     uint8_t StageUnderCursor() const;
 };

@@ -4,6 +4,7 @@
 #include "play/map_seen.h"
 #include "scenes/ending.h"
 #include "scenes/opening.h"
+#include "scenes/replay_seen.h"
 #include "scenes/select_seen.h"
 #include "scenes/stage_title.h"
 #include "scenes/title.h"
@@ -22,6 +23,8 @@ std::unique_ptr<CSeen> BuildScene(SceneId id) {
             return std::make_unique<SelectSeen>();
         case SceneEnding:
             return std::make_unique<Ending>();
+        case SceneReplay:
+            return std::make_unique<ReplaySeen>();
         default:
             return nullptr;
     }

@@ -14,6 +14,7 @@ constexpr SceneId SceneMap = 4;         // CMapSeen (built with music on)
 constexpr SceneId SceneStageTitle = 16; // StageTitle
 constexpr SceneId SceneSelect = 32;     // SelectSeen
 constexpr SceneId SceneEnding = 64;     // Ending
+constexpr SceneId SceneReplay = 128;    // ReplaySeen: a kept solution watched again
 
 class CSeen {
 public:

@@ -129,6 +129,7 @@ TEST_F(StageBackgroundTest, TheHintListsUndoAndRedo) {
     const auto layout = pictures::LayoutStageBackground(stage.source, stage.number);
     EXPECT_NE(layout.hint.find("A / U / Backspace undo"), std::string::npos);
     EXPECT_NE(layout.hint.find("S / Shift+U redo"), std::string::npos);
+    EXPECT_NE(layout.hint.find("H hint"), std::string::npos);
     EXPECT_GT(TextShown(layout.hint, {"DejaVu Sans", false, 12}, layout.hintX, layout.hintY, 0xE0D8F0, 70), 0.9);
 }
 

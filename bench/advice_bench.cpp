@@ -1,0 +1,144 @@
+// The hint and the dead-end test on every shipped stage: their latency from
+// each position of the stage's optimal path and from 1,000 random reachable
+// positions (random walks from the start, the walk being the undo history
+// the dead-end test counts back along), then the analysis each stage needs
+// before its first answer, and the peak memory.
+//   bench_advice [stage folder] [random positions per stage]
+#include "stage_advisor.h"
+#include "solver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MicrosSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
+struct Figures {
+    std::vector<double> samples;
+    void Add(double micros) { samples.push_back(micros); }
+    void Print(const char* what) {
+        std::sort(samples.begin(), samples.end());
+        auto at = [&](double share) { return samples[static_cast<std::size_t>(share * static_cast<double>(samples.size() - 1))]; };
+        std::printf("%-34s %8zu samples  median %9.1f us  p99 %9.1f us  worst %9.1f us\n", what, samples.size(),
+                    at(0.5), at(0.99), samples.back());
+    }
+};
+
+long PeakResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+// A line of positions from the start: the walk a player took.
+std::vector<PlayPosition> Walk(const StageData& stage, const std::vector<StepDirection>& moves) {
+    std::vector<PlayPosition> line{{StartingRuleState(stage), stage.start}};
+    for (StepDirection move : moves) {
+        PlayPosition next = line.back();
+        RulePlayer player;
+        player.cell = next.cell;
+        PlayMove(next.rules, player, move);
+        next.cell = player.cell;
+        line.push_back(next);
+    }
+    return line;
+}
+
+// A random walk of `length` steps that never clears (blocked steps skipped).
+std::vector<StepDirection> RandomWalk(const StageData& stage, int length, std::mt19937& random) {
+    constexpr StepDirection kDirections[] = {StepDirection::Left, StepDirection::Up, StepDirection::Right,
+                                             StepDirection::Down};
+    std::vector<StepDirection> moves;
+    RuleState rules = StartingRuleState(stage);
+    RulePlayer player = StartingPlayer(stage);
+    for (int tries = 0; static_cast<int>(moves.size()) < length && tries < 8 * length; ++tries) {
+        const StepDirection direction = kDirections[random() % 4];
+        RuleState next = rules;
+        RulePlayer moved = player;
+        const MoveOutcome outcome = PlayMove(next, moved, direction);
+        if (outcome.blocked || outcome.cleared) continue;
+        rules = next;
+        player = moved;
+        moves.push_back(direction);
+    }
+    return moves;
+}
+
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::filesystem::path folder = argc > 1 ? argv[1] : VELTRIM_STAGE_DIR;
+    const int randomPositions = argc > 2 ? std::stoi(argv[2]) : 1000;
+    Figures hint, deadEnd, analysis, firstAnswer;
+    std::size_t peakGraphBytes = 0;
+    int worstStage = 0;
+    double worstAnalysis = 0;
+    std::mt19937 random(2026);
+    for (int number = 1; std::filesystem::exists(folder / ("stage" + std::to_string(number) + ".map")); ++number) {
+        const StageFileResult parsed = ParseStageFile(ReadFile(folder / ("stage" + std::to_string(number) + ".map")));
+        if (!parsed) continue;
+        const StageData& stage = parsed.stage;
+        const Clock::time_point built = Clock::now();
+        const std::clock_t builtCpu = std::clock();
+        const StageAdvisor advisor(stage);
+        const double buildMicros = MicrosSince(built);
+        const double buildCpuMs = 1000.0 * static_cast<double>(std::clock() - builtCpu) / CLOCKS_PER_SEC;
+        analysis.Add(buildMicros);
+        if (buildMicros > worstAnalysis) worstAnalysis = buildMicros, worstStage = number;
+        peakGraphBytes = std::max(peakGraphBytes, advisor.PeakBytes());
+        std::vector<std::vector<PlayPosition>> lines;
+        const std::vector<PlayPosition> optimal = Walk(stage, SolveStage(stage).moves);
+        for (std::size_t end = 1; end < optimal.size(); ++end) lines.emplace_back(optimal.begin(), optimal.begin() + end);
+        for (int i = 0; i < randomPositions; ++i) {
+            const int length = 1 + static_cast<int>(random() % static_cast<unsigned>(2 * std::max(1, advisor.Optimum())));
+            lines.push_back(Walk(stage, RandomWalk(stage, length, random)));
+        }
+        int lost = 0;
+        for (const std::vector<PlayPosition>& line : lines) {
+            const PlayPosition& here = line.back();
+            Clock::time_point start = Clock::now();
+            const PositionVerdict verdict = advisor.Judge(here.rules, here.cell);
+            const double hintMicros = MicrosSince(start);
+            hint.Add(hintMicros);
+            start = Clock::now();
+            const PositionVerdict judged = advisor.Judge(here.rules, here.cell);
+            const int back = judged.Lost() ? advisor.StepsBackToLive(line) : 0;
+            deadEnd.Add(MicrosSince(start));
+            lost += verdict.Lost() && back > 0;
+            if (&line == &lines.front()) firstAnswer.Add(buildMicros + hintMicros);
+        }
+        std::printf("stage %2d: %8zu positions, analysis %7.1f ms (%7.1f ms of CPU), %5.1f MiB, %4d of %zu sampled positions lost\n",
+                    number, advisor.States(), buildMicros / 1000, buildCpuMs,
+                    static_cast<double>(advisor.PeakBytes()) / (1 << 20), lost, lines.size());
+    }
+    std::printf("\n");
+    hint.Print("hint (position judged, next step)");
+    deadEnd.Print("dead-end test (with the way back)");
+    analysis.Print("stage analysis (once per stage)");
+    firstAnswer.Print("first answer of a stage");
+    std::printf("slowest analysis: stage %d, %.1f ms\n", worstStage, worstAnalysis / 1000);
+    std::printf("peak memory: graph tables %.1f MiB, process resident %.1f MiB\n",
+                static_cast<double>(peakGraphBytes) / (1 << 20), static_cast<double>(PeakResidentKiB()) / 1024);
+    return 0;
+}
