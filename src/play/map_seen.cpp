@@ -1,12 +1,12 @@
 #include "play/map_seen.h"
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "media/media.h"
+#include "play/stage_bytes.h"
 #include "play/stage_choice.h"
 #include "play/stage_file.h"
 #include "resources/resource_manager.h"
@@ -17,8 +17,6 @@
 
 namespace {
 
-// No stage file holds more than about 270 KB; the reader never needs more.
-constexpr std::streamsize kMaxStageFileBytes = 1 << 20;
 constexpr int kCell = Board::kCellPixels;
 // The last row drawn is always empty; drawing it keeps the tile overlap rule
 // (each 32x64 tile covers the cell below it) uniform.
@@ -31,20 +29,6 @@ constexpr int kErasuresY = 42;
 constexpr int kFrozenSignLeft = 19;
 constexpr int kFrozenSignTop = 1;
 constexpr int kFrozenSignSize = 12;
-
-// Reads the file (at most kMaxStageFileBytes of it); false when it cannot be
-// opened. A file that cannot be measured reads as empty and fails to parse.
-bool ReadStageBytes(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    const std::streamoff size = in.tellg();
-    const std::streamsize wanted = size > 0 ? std::min<std::streamsize>(size, kMaxStageFileBytes) : 0;
-    bytes.resize(static_cast<size_t>(wanted));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), wanted);
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    return true;
-}
 
 }  // namespace
 
@@ -190,29 +174,35 @@ void CMapSeen::FollowMusicRule() {
     ApplyMusicRule(music, musicPaused);
 }
 
-void CMapSeen::FinishClear() {
+// Runs the moment the clear test passes on a goal, before the pose and the
+// fade: leaving during them (X, C, Escape, a closed window) keeps the clear.
+void CMapSeen::RecordClear() {
+    clearResult = ClearResult{rules.steps, par, best > rules.steps};
+    banner.Compose(clearResult, numbers);
     if (!progress) {
-        nextId = playMode == 2 ? SceneSelect : SceneStageTitle;
+        afterClear = playMode == 2 ? SceneSelect : SceneStageTitle;
         return;
     }
-    if (best > rules.steps && stage >= 1 && stage <= progress->records.size()) {
+    if (clearResult.newBest && stage >= 1 && stage <= progress->records.size()) {
         progress->records[stage - 1] = rules.steps;
     }
     if (playMode == 2) {
-        nextId = SceneSelect;
+        afterClear = SceneSelect;
     } else {
         progress->mode = 1;
         const int next = stage + 1;
         if (next > progress->stageCount) {
             progress->continueStage = 1;
-            nextId = SceneEnding;
+            afterClear = SceneEnding;
         } else {
             progress->continueStage = static_cast<uint8_t>(next);
-            nextId = SceneStageTitle;
+            afterClear = SceneStageTitle;
         }
     }
     progress->Save();
 }
+
+void CMapSeen::FinishClear() { nextId = afterClear; }
 
 void CMapSeen::ApplyTileEffect() {
     if (!player) return;
@@ -225,6 +215,7 @@ void CMapSeen::ApplyTileEffect() {
     place.clearPoseStarted = player->started[MOTION_CLEAR_POSE] != 0;
     const TileOutcome outcome = ::ApplyTileEffect(rules, place);
     PlayRuleSounds(outcome.sounds);
+    if (outcome.startMotion == MOTION_CLEAR_POSE) RecordClear();
     if (outcome.moveTo) {
         player->position = CTPoint(kCell * outcome.moveTo->column, kCell * outcome.moveTo->row, 0);
     }
@@ -267,7 +258,11 @@ void CMapSeen::Draw() {
         if (rules.eraseMode) SetBlendMode(0, 0);
     }
     DrawCounters();
-    if (clearing) SetBlendMode(0, 0);
+    if (clearing) {
+        SetBlendMode(0, 0);
+        // The banner stays clear of the fade, beside the rising figure.
+        if (player) banner.Draw(player->position.x, (kFadeStart - kFadeStep - fade) / kFadeStep);
+    }
 }
 
 void CMapSeen::DrawBoard() const {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "play/clear_banner.h"
 #include "play/player_chara.h"
 #include "play/step_history.h"
 #include "play/tile_rules.h"
@@ -69,6 +70,11 @@ public:
     uint8_t stage = 1;
     uint8_t best = 255;  // 255: no record yet
     uint8_t par = 255;
+    // Where the clear leads once its fade ends; set when the clear is recorded.
+    SceneId afterClear = SceneStageTitle;
+    // What the clear achieved, and the banner that shows it over the fade.
+    ClearResult clearResult;
+    ClearBanner banner;
     // The counted steps of this attempt, for the undo and redo buttons.
     StepHistory history;
     UndoInput undoInput;
@@ -85,6 +91,9 @@ private:
     // standing still.
     void Restore(const PlayPoint& point);
     void FollowMusicRule();
+    // Stores the record and the stage to continue from, and saves them.
+    void RecordClear();
+    // Leaves for the scene the clear leads to, once the fade has ended.
     void FinishClear();
     void DrawBoard() const;
     void DrawCounters() const;

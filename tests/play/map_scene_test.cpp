@@ -274,6 +274,81 @@ TEST_F(MapSceneClear, PoseFadeAndRiseFrameByFrame) {
     EXPECT_EQ(NextId(), SceneStageTitle);
 }
 
+// The banner over the fade, read back from the screen: its digits are the
+// glyphs of "number.bfg", doubled; the plate's colour fills the rest.
+class MapSceneBanner : public MapSceneClear {
+protected:
+    static constexpr uint32_t kPlate = 0x141A38;
+    static constexpr int kDigit = 8 * ClearBanner::kDigitScale;
+
+    // The number whose doubled digits start at (x, y), read left to right.
+    static int ReadNumber(const std::vector<uint32_t>& px, int x, int y) {
+        int value = -1;
+        for (;; x += kDigit) {
+            int digit = -1;
+            for (int d = 0; d < 10; ++d)
+                if (play_pictures::At(px, x + 1, y + 1) == NumberDigit(d)) digit = d;
+            if (digit < 0) return value;
+            value = (value < 0 ? 0 : 10 * value) + digit;
+        }
+    }
+    // Any pixel of the badge row that is not the plate: a word is written there.
+    static bool BadgeShown(const std::vector<uint32_t>& px, int left) {
+        const int top = ClearBanner::kTop + ClearBanner::kNumbersY + 16 * ClearBanner::kDigitScale + 4;
+        for (int y = top; y < ClearBanner::kTop + ClearBanner::kHeight - 6; ++y)
+            for (int x = left + 8; x < left + ClearBanner::kWidth - 8; ++x)
+                if (play_pictures::At(px, x, y) != kPlate) return true;
+        return false;
+    }
+    // The first frame of the fade.
+    int FadeStart() const {
+        for (const FrameRecord& rec : frames)
+            if (rec.playState == kPlayStateClearing) return rec.frame;
+        return 0;
+    }
+};
+
+TEST_F(MapSceneBanner, ShowsTheStepsAgainstParBesideTheRisingFigure) {
+    struct Case {
+        int column;          // the figure's start column; the goal is right of it
+        uint8_t record;      // stored before the clear
+        const char* par;
+        bool badge;          // a new best or a clear within par
+    };
+    for (const Case c : {Case{5, 0, "20", true}, Case{12, 1, "0", false}, Case{5, 7, "1", true}}) {
+        Reset();
+        SCOPED_TRACE("column " + std::to_string(c.column) + ", record " + std::to_string(c.record));
+        keepPixels = true;
+        records = {c.record};
+        mode = 2;
+        stage.properties = {{"par", c.par}, {"limit", "2"}};
+        stage.board.Set(6, 6, CELL_FLOOR);
+        stage.board.Set(c.column + 1, 6, CELL_GOAL_2);
+        stage.characters = {{c.column, 6}};
+        Play(400, Hold({KEY_RIGHT}, 1, 1));
+        const int start = FadeStart();
+        ASSERT_EQ(start, 48);
+        // Not before the fade; fully in after its first frames.
+        const int figureX = 32 * (c.column + 1);
+        const int left = ClearBanner::LeftFor(figureX);
+        EXPECT_NE(play_pictures::At(At(start - 1).pixels, left + 20, ClearBanner::kTop + 20), kPlate);
+        const auto& px = At(start + ClearBanner::kFadeInFrames).pixels;
+        EXPECT_EQ(play_pictures::At(px, left + 20, ClearBanner::kTop + 20), kPlate);
+        const int y = ClearBanner::kTop + ClearBanner::kNumbersY;
+        EXPECT_EQ(ReadNumber(px, left + ClearBanner::kStepsRight - kDigit, y), 1);
+        EXPECT_EQ(ReadNumber(px, left + ClearBanner::kParLeft, y), std::atoi(c.par));
+        EXPECT_EQ(BadgeShown(px, left), c.badge);
+        // The figure and the goal rise in a column the banner keeps out of.
+        EXPECT_TRUE(figureX + 32 <= left || figureX >= left + ClearBanner::kWidth);
+        for (int f = start; f < start + 100; ++f) {
+            const auto& frame = At(f).pixels;
+            EXPECT_NE(play_pictures::At(frame, figureX + 2, At(f).y + 40), kPlate) << f;
+        }
+        // It stays to the end of the fade.
+        EXPECT_EQ(ReadNumber(At(174).pixels, left + ClearBanner::kParLeft, y), std::atoi(c.par));
+    }
+}
+
 TEST_F(MapSceneClear, TheGoalRisesWithTheFigure) {
     keepPixels = true;
     uint8_t goalCell = 255;
@@ -321,7 +396,7 @@ TEST_F(MapSceneClear, AClearInTheLastCountNeverReplacesNoRecord) {
     mode = 2;
     int seen = 0;
     observe = [&](CMapSeen& scene) {
-        if (++seen == 20) scene.rules.steps = kMaxStepCount;  // during the pose
+        if (++seen == 10) scene.rules.steps = kMaxStepCount;  // during the walk
     };
     Play(400, Hold({KEY_RIGHT}, 1, 1));
     EXPECT_EQ(NextId(), SceneSelect);
@@ -359,17 +434,54 @@ TEST_F(MapSceneClear, NextScenesByPlayMode) {
     }
 }
 
-TEST_F(MapSceneClear, LeavingDuringTheFadeRecordsNothing) {
+// The clear is written the moment the clear test passes (frame 17): leaving
+// on any later frame of the pose or of the fade keeps the record and the
+// stage to continue from, whichever key leaves.
+class MapSceneLeaving : public MapSceneClear {
+protected:
+    // Clears stage 1 of 2 in play mode 1, pressing `key` on frame `leave`.
+    void ClearAndLeave(int key, int leave) {
+        Reset();
+        records = {9, 0};
+        mode = 1;
+        Play(400, [key, leave](int pass) {
+            if (pass == 1) return std::vector<int>{KEY_RIGHT};
+            if (pass == leave) return std::vector<int>{key};
+            return std::vector<int>{};
+        }, 1);
+    }
+    const std::vector<unsigned char> cleared = {'V', 'T', 'R', 2, 2, 1, 0};
+};
+
+TEST_F(MapSceneLeaving, XOnAnyFrameOfThePoseOrTheFadeKeepsTheClear) {
+    for (int leave = 18; leave <= 175; ++leave) {
+        ClearAndLeave(KEY_X, leave);
+        SCOPED_TRACE("X on frame " + std::to_string(leave));
+        ASSERT_EQ(dir.Read("data.sav"), cleared);
+        ASSERT_EQ(frames.size(), static_cast<std::size_t>(leave));
+        // On the fade's last frame the clear's own next scene wins.
+        ASSERT_EQ(NextId(), leave < 175 ? SceneOpening : SceneStageTitle);
+    }
+}
+
+TEST_F(MapSceneLeaving, EscapeOnAnyFrameOfThePoseOrTheFadeKeepsTheClear) {
+    for (int leave = 18; leave <= 175; ++leave) {
+        ClearAndLeave(KEY_ESCAPE, leave);
+        SCOPED_TRACE("Escape on frame " + std::to_string(leave));
+        ASSERT_EQ(dir.Read("data.sav"), cleared);
+        ASSERT_EQ(frames.size(), static_cast<std::size_t>(leave - 1));  // the program ends at once
+    }
+}
+
+TEST_F(MapSceneClear, LeavingBeforeTheClearTestRecordsNothing) {
     records = {9};
     Play(400, [](int pass) {
         if (pass == 1) return std::vector<int>{KEY_RIGHT};
-        if (pass == 100) return std::vector<int>{KEY_C};
+        if (pass == 17) return std::vector<int>{KEY_ESCAPE};
         return std::vector<int>{};
     });
-    EXPECT_EQ(frames.size(), 100u);
-    EXPECT_EQ(At(99).playState, kPlayStateClearing);
-    EXPECT_EQ(NextId(), SceneStageTitle);
-    EXPECT_EQ(after.records.at(0), 9);
+    EXPECT_EQ(frames.size(), 16u);
+    EXPECT_EQ(At(16).motion, MOTION_WALK_RIGHT);
     EXPECT_TRUE(dir.Read("data.sav").empty());
 }
 
