@@ -252,6 +252,7 @@ void CMapSeen::Draw() {
     DrawImage(0, 0, background, 1);
     DrawBoard();
     DrawFrozenMarks();
+    DrawErasedSockets();
     if (player) {
         if (rules.eraseMode) SetBlendMode(1, 128);
         player->Draw();
@@ -283,7 +284,7 @@ void CMapSeen::DrawBoard() const {
     }
 }
 
-void CMapSeen::DrawCounters() const {
+void CMapSeen::DrawCounters() {
     numbers.DrawNumber(par, 420, 12, SubDraw::kLeft, 1.0);
     numbers.DrawNumber(best, 530, 12, SubDraw::kLeft, 1.0);
     numbers.DrawNumber(rules.steps, 608, 12, SubDraw::kLeft, 1.0);
@@ -291,11 +292,34 @@ void CMapSeen::DrawCounters() const {
 }
 
 // Added to the stage's drawing so the player can see the erase budget: the
-// eraser's face, small, under the step counter, and the erasures left beside it.
-void CMapSeen::DrawErasuresLeft() const {
+// eraser's face, small, under the step counter, and the erasures left beside
+// it, on a labelled plate.
+void CMapSeen::DrawErasuresLeft() {
+    erasuresLabel.Draw();
     DrawImageRectStretched(kErasuresIconX, kErasuresY - 4, kErasuresIconX + 24, kErasuresY + 20,
                            kCell * (CELL_ERASER - 1), 0, kCell, kCell, tiles, 1);
     numbers.DrawNumber(rules.erasuresLeft, kErasuresX, kErasuresY, SubDraw::kLeft, 1.0);
+}
+
+// Added to the stage's drawing: a mark erased under the figure leaves an
+// empty socket (a rim round a dark hole) wherever the figure's footing
+// overlaps it, so the figure never stands on sky.
+void CMapSeen::DrawErasedSockets() const {
+    if (!player || rules.playState != kPlayStatePlaying) return;
+    const int rim = MakeColor(138, 122, 104);
+    const int rimDark = MakeColor(88, 76, 64);
+    const int hole = MakeColor(20, 16, 28);
+    const int x = player->position.x, y = player->position.y;
+    for (const int column : {x / kCell, (x + kCell - 1) / kCell}) {
+        for (const int row : {y / kCell, (y + kCell - 1) / kCell}) {
+            if (!Board::InPlayingArea(column, row) || rules.board.At(column, row) != CELL_EMPTY) continue;
+            const int left = kCell * column, top = kCell * row;
+            DrawBox(left + 1, top + 1, left + kCell - 1, top + kCell - 1, rim, 1);
+            DrawBox(left + 1, top + 1, left + kCell - 1, top + kCell - 1, rimDark, 0);
+            DrawBox(left + 4, top + 4, left + kCell - 4, top + kCell - 4, hole, 1);
+            DrawBox(left + 4, top + kCell - 5, left + kCell - 4, top + kCell - 4, rimDark, 1);
+        }
+    }
 }
 
 // Added to the stage's drawing: a mark above the mark limit never changes, so

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "play/clear_banner.h"
+#include "play/erasures_label.h"
 #include "play/player_chara.h"
 #include "play/step_history.h"
 #include "play/tile_rules.h"
@@ -75,6 +76,8 @@ public:
     // What the clear achieved, and the banner that shows it over the fade.
     ClearResult clearResult;
     ClearBanner banner;
+    // The label of the erasures-left counter.
+    ErasuresLabel erasuresLabel;
     // The counted steps of this attempt, for the undo and redo buttons.
     StepHistory history;
     UndoInput undoInput;
@@ -96,7 +99,9 @@ private:
     // Leaves for the scene the clear leads to, once the fade has ended.
     void FinishClear();
     void DrawBoard() const;
-    void DrawCounters() const;
-    void DrawErasuresLeft() const;
+    void DrawCounters();
+    void DrawErasuresLeft();
+    // An emptied cell under the figure shows as an empty socket, not as sky.
+    void DrawErasedSockets() const;
     void DrawFrozenMarks() const;
 };

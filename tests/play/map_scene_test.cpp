@@ -1,5 +1,6 @@
 // The map scene played through the game's frame loop, frame by frame.
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "map_scene_fixture.h"
@@ -649,11 +650,30 @@ protected:
     static constexpr int kErasuresX = 608;
     static constexpr int kErasuresY = 42;
 
-    // The erasures counter's place shows nothing but the background.
+    static constexpr uint32_t kLabelPlate =
+        (ErasuresLabel::kPlateR << 16) | (ErasuresLabel::kPlateG << 8) | ErasuresLabel::kPlateB;
+
+    // The erasures counter's place, its label included, shows nothing but the background.
     static bool CounterAreaEmpty(const std::vector<uint32_t>& px) {
-        for (int y = kErasuresY - 4; y < kErasuresY + 20; ++y)
-            for (int x = 576; x < 624; ++x)
+        for (int y = ErasuresLabel::kTop; y < ErasuresLabel::kBottom; ++y)
+            for (int x = ErasuresLabel::kLeft; x < ErasuresLabel::kRight; ++x)
                 if (play_pictures::At(px, x, y) != play_pictures::kBackground) return false;
+        return true;
+    }
+    // Pixels of the label's words: on the plate, left of the eraser's face,
+    // neither the plate nor its border.
+    static int LabelInk(const std::vector<uint32_t>& px) {
+        int ink = 0;
+        for (int y = ErasuresLabel::kTop + 3; y < ErasuresLabel::kBottom - 3; ++y)
+            for (int x = ErasuresLabel::kLeft + 3; x < 576; ++x) ink += play_pictures::At(px, x, y) != kLabelPlate;
+        return ink;
+    }
+    // Opacity 128 of `top` over `under`, as the renderer mixes them (to within rounding).
+    static bool HalfOver(uint32_t pixel, uint32_t top, uint32_t under) {
+        for (int shift : {0, 8, 16}) {
+            const int t = (top >> shift) & 255, u = (under >> shift) & 255, p = (pixel >> shift) & 255;
+            if (std::abs(p - (t * 128 + u * 127) / 255) > 2) return false;
+        }
         return true;
     }
 };
@@ -673,7 +693,8 @@ TEST_F(MapSceneHints, ErasuresLeftShowFromTheEraserUntilTheFifthErasure) {
         ASSERT_NE(shown, frames.end()) << left;
         SCOPED_TRACE("frame " + std::to_string(shown->frame));
         EXPECT_EQ(play_pictures::At(shown->pixels, kErasuresX, kErasuresY), NumberDigit(left));
-        EXPECT_EQ(play_pictures::At(shown->pixels, kErasuresX + 8, kErasuresY), play_pictures::kBackground);
+        EXPECT_EQ(play_pictures::At(shown->pixels, kErasuresX + 8, kErasuresY), kLabelPlate);
+        EXPECT_GT(LabelInk(shown->pixels), 60);  // "ERASURES LEFT"
         EXPECT_EQ(play_pictures::At(shown->pixels, 590, 50), TileTop(CELL_ERASER));  // the eraser, small
         // The usual counters stay where they are.
         EXPECT_EQ(play_pictures::At(shown->pixels, 608, 12), NumberDigit(shown->steps % 10));
@@ -688,6 +709,41 @@ TEST_F(MapSceneHints, ErasuresLeftShowFromTheEraserUntilTheFifthErasure) {
     EXPECT_TRUE(CounterAreaEmpty(ended->pixels));
     EXPECT_FALSE(CounterAreaEmpty((ended - 1)->pixels));
     EXPECT_TRUE(CounterAreaEmpty(frames.back().pixels));
+}
+
+// A mark erased as the figure steps on it leaves an empty socket under the
+// figure (seen through it while it is half transparent), and sky once the
+// figure has walked on.
+TEST_F(MapSceneHints, AnErasedCellShowsAnEmptySocketUnderTheFigure) {
+    keepPixels = true;
+    stage.board.Set(6, 6, CELL_ERASER);
+    for (int c = 7; c <= 11; ++c) stage.board.Set(c, 6, CELL_MARK_1);
+    const uint32_t hole = 0x14101C;
+    const uint32_t standing = Figure(0, 2);  // facing right, at rest
+    Play(40, Hold({KEY_RIGHT}, 1, 18));  // onto the eraser, then onto the first mark
+    const FrameRecord& rec = At(40);
+    ASSERT_TRUE(rec.eraseMode);
+    ASSERT_EQ(rec.x, 7 * 32);
+    ASSERT_FALSE(rec.animating);
+    EXPECT_TRUE(HalfOver(play_pictures::At(rec.pixels, 7 * 32 + 16, 6 * 32 + 16), standing, hole));
+    EXPECT_FALSE(HalfOver(play_pictures::At(rec.pixels, 7 * 32 + 16, 6 * 32 + 16), standing, play_pictures::kBackground));
+    // Half-way through the next step the socket shows behind both cells' part of the figure.
+    Reset();
+    Play(35 + 8, Hold({KEY_RIGHT}, 1, 35));
+    const FrameRecord& walking = At(35 + 8);
+    ASSERT_GT(walking.x, 7 * 32 + 8);  // half in each cell
+    ASSERT_LT(walking.x, 8 * 32 - 8);
+    for (const int x : {7 * 32 + 24, 8 * 32 + 8}) {  // the cell left and the cell entered
+        const uint32_t pixel = play_pictures::At(walking.pixels, x, 6 * 32 + 16);
+        bool overHole = false;
+        for (int column = 0; column < 5; ++column) overHole = overHole || HalfOver(pixel, Figure(column, 2), hole);
+        EXPECT_TRUE(overHole) << x;
+    }
+    // The figure gone on, the first erased cell is empty again: here the
+    // front face of the floor above it shows, as over any empty cell.
+    Reset();
+    Play(17 * 7, Hold({KEY_RIGHT}));
+    EXPECT_EQ(play_pictures::At(frames.back().pixels, 7 * 32 + 16, 6 * 32 + 16), TileBottom(CELL_FLOOR));
 }
 
 TEST_F(MapSceneHints, MarksAboveTheLimitCarryAPauseSign) {
