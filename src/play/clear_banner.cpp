@@ -65,8 +65,8 @@ void ClearBanner::Compose(const ClearResult& result, const SubDraw& numbers) {
                            numbers.image, 1);
     numbers.DrawNumber(result.par, kParLeft, kNumbersY, SubDraw::kLeft, kDigitScale);
     SetFontSize(kLabelFontSize);
-    DrawCentred("STEPS", kStepsRight - 24, kNumbersY - 17, c.gold, c.ink);
-    DrawCentred("PAR", kParLeft + 24, kNumbersY - 17, c.gold, c.ink);
+    DrawCentred("STEPS", (stepsLeft + kStepsRight) / 2, kNumbersY - 17, c.gold, c.ink);
+    DrawCentred("PAR", kParLeft + digits(result.par) * digitW / 2, kNumbersY - 17, c.gold, c.ink);
 
     // What the clear earned.
     SetFontSize(kBadgeFontSize);
