@@ -3,15 +3,13 @@
 #include <algorithm>
 
 #include "media/media.h"
+#include "scenes/caption_text.h"
 #include "scenes/sub_draw.h"
 
 namespace {
 
 constexpr int kScreenCentre = 320;
 constexpr int kFigureWidth = 32;
-// The game's own font size for DrawText, set at start-up; the banner's small
-// labels use another and put this one back.
-constexpr int kGameFontSize = 24;
 constexpr int kLabelFontSize = 13;
 constexpr int kBadgeFontSize = 17;
 
@@ -37,12 +35,6 @@ void DrawPlate(const Colours& c) {
     DrawBox(4, 4, w - 4, h - 4, c.plate, 1);
 }
 
-void DrawCentred(const char* text, int centreX, int y, int colour, int edge) {
-    const int width = GetTextWidth(text);
-    if (width < 0) return;
-    DrawText(centreX - width / 2, y, text, colour, edge);
-}
-
 }  // namespace
 
 ClearBanner::~ClearBanner() {
@@ -54,7 +46,7 @@ void ClearBanner::Compose(const ClearResult& result, const SubDraw& numbers) {
     if (image_ == -1 || SetDrawTarget(image_) != 0) return;
     const Colours c;
     DrawPlate(c);
-    DrawCentred("CLEAR", kWidth / 2, 10, c.gold, c.ink);
+    DrawTextCentred("CLEAR", kWidth / 2, 10, c.gold, c.ink);
 
     // The steps against the par: "14 / 12", labelled above in small type.
     const int digitW = 8 * kDigitScale;
@@ -64,22 +56,23 @@ void ClearBanner::Compose(const ClearResult& result, const SubDraw& numbers) {
     DrawImageRectStretched(kWidth / 2 - 8, kNumbersY + 8, kWidth / 2 + 8, kNumbersY + 24, 80, 0, 16, 16,
                            numbers.image, 1);
     numbers.DrawNumber(result.par, kParLeft, kNumbersY, SubDraw::kLeft, kDigitScale);
-    SetFontSize(kLabelFontSize);
-    DrawCentred("STEPS", (stepsLeft + kStepsRight) / 2, kNumbersY - 17, c.gold, c.ink);
-    DrawCentred("PAR", kParLeft + digits(result.par) * digitW / 2, kNumbersY - 17, c.gold, c.ink);
+    {
+        FontSizeScope small(kLabelFontSize);
+        DrawTextCentred("STEPS", (stepsLeft + kStepsRight) / 2, kNumbersY - 17, c.gold, c.ink);
+        DrawTextCentred("PAR", kParLeft + digits(result.par) * digitW / 2, kNumbersY - 17, c.gold, c.ink);
+    }
 
     // What the clear earned.
-    SetFontSize(kBadgeFontSize);
+    FontSizeScope badge(kBadgeFontSize);
     const int badgeY = kNumbersY + 16 * kDigitScale + 6;
     if (result.newBest && result.WithinPar()) {
-        DrawCentred("NEW BEST", kWidth / 2 - 40, badgeY, c.cream, c.ink);
-        DrawCentred("PAR", kWidth / 2 + 72, badgeY, c.gold, c.ink);
+        DrawTextCentred("NEW BEST", kWidth / 2 - 40, badgeY, c.cream, c.ink);
+        DrawTextCentred("PAR", kWidth / 2 + 72, badgeY, c.gold, c.ink);
     } else if (result.newBest) {
-        DrawCentred("NEW BEST", kWidth / 2, badgeY, c.cream, c.ink);
+        DrawTextCentred("NEW BEST", kWidth / 2, badgeY, c.cream, c.ink);
     } else if (result.WithinPar()) {
-        DrawCentred("PAR", kWidth / 2, badgeY, c.gold, c.ink);
+        DrawTextCentred("PAR", kWidth / 2, badgeY, c.gold, c.ink);
     }
-    SetFontSize(kGameFontSize);
     SetDrawTarget(kBackBuffer);
 }
 

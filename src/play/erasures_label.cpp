@@ -1,12 +1,11 @@
 #include "play/erasures_label.h"
 
 #include "media/media.h"
+#include "scenes/caption_text.h"
 
 namespace {
 
-// The game's own font size for DrawText, set at start-up; the label uses the
-// counter plate's small type and puts the size back.
-constexpr int kGameFontSize = 24;
+// The counter plate's small type.
 constexpr int kLabelFontSize = 12;
 constexpr int kWidth = ErasuresLabel::kRight - ErasuresLabel::kLeft;
 constexpr int kHeight = ErasuresLabel::kBottom - ErasuresLabel::kTop;
@@ -28,11 +27,12 @@ void ErasuresLabel::Compose() {
     DrawBox(1, 0, kWidth - 1, kHeight, plate, 1);
     DrawBox(0, 1, kWidth, kHeight - 1, plate, 1);
     DrawBox(1, 1, kWidth - 1, kHeight - 1, MakeColor(54, 64, 120), 0);
-    SetFontSize(kLabelFontSize);
-    const char* text = "ERASURES LEFT";
-    const int width = GetTextWidth(text);
-    if (width > 0) DrawText(kTextRight - width, (kHeight - kLabelFontSize) / 2 - 1, text, MakeColor(242, 200, 75), plate);
-    SetFontSize(kGameFontSize);
+    {
+        FontSizeScope small(kLabelFontSize);
+        const char* text = "ERASURES LEFT";
+        const int width = GetTextWidth(text);
+        if (width > 0) DrawText(kTextRight - width, (kHeight - kLabelFontSize) / 2 - 1, text, MakeColor(242, 200, 75), plate);
+    }
     SetDrawTarget(kBackBuffer);
 }
 

@@ -3,6 +3,7 @@
 #include "media/media.h"
 #include "resources/resource_manager.h"
 #include "play/stage_bytes.h"
+#include "scenes/caption_text.h"
 #include "play/stage_choice.h"
 #include "resources/save_data.h"
 
@@ -17,15 +18,7 @@ constexpr int kDigitHeight = 24;
 // the prompt; black like the card, so it needs no transparency.
 constexpr int kCaptionWidth = 640;
 constexpr int kCaptionHeight = StageTitle::kPromptY - StageTitle::kNameY + 24;
-// The game's own font size for DrawText, set at start-up; the prompt is
-// smaller and the size is put back after it.
-constexpr int kGameFontSize = 24;
 constexpr int kPromptFontSize = 14;
-
-void DrawCentred(const char* text, int y, int colour, int edge) {
-    const int width = GetTextWidth(text);
-    if (width > 0) DrawText((kCaptionWidth - width) / 2, y, text, colour, edge);
-}
 
 }  // namespace
 
@@ -45,10 +38,11 @@ void StageTitle::ComposeCaption() {
     if (caption_ == -1 || SetDrawTarget(caption_) != 0) return;
     DrawBox(0, 0, kCaptionWidth, kCaptionHeight, MakeColor(0, 0, 0), 1);
     const int ink = MakeColor(28, 24, 48);
-    DrawCentred(name.c_str(), 0, MakeColor(255, 246, 224), ink);
-    SetFontSize(kPromptFontSize);
-    DrawCentred("Z  start", kPromptY - kNameY, MakeColor(200, 192, 224), ink);
-    SetFontSize(kGameFontSize);
+    DrawTextCentred(name.c_str(), kCaptionWidth / 2, 0, MakeColor(255, 246, 224), ink);
+    {
+        FontSizeScope small(kPromptFontSize);
+        DrawTextCentred("Z  start", kCaptionWidth / 2, kPromptY - kNameY, MakeColor(200, 192, 224), ink);
+    }
     SetDrawTarget(kBackBuffer);
 }
 

@@ -216,11 +216,7 @@ TEST_F(PictureLayoutTest, TheValueUnderTheHalfTransparentFigureStaysReadable) {
         ASSERT_GT(edges.size(), 20u) << code;
         for (int row = 0; row < 4; ++row) {  // standing, facing each way
             DrawTilesAndFigure(tiles, heroine, CELL_FLOOR, code, 0, row, true);
-            const uint32_t* px = media_detail::BackBufferPixels();
-            auto grey = [&](int at) {
-                const uint32_t p = px[at];
-                return static_cast<int>((299 * ((p >> 16) & 255) + 587 * ((p >> 8) & 255) + 114 * (p & 255)) / 1000);
-            };
+            auto grey = [](int at) { return GreyAt(at % 640, at / 640); };
             int worst = 255;
             for (auto [light, dark] : edges) worst = std::min(worst, grey(light) - grey(dark));
             EXPECT_GE(worst, kMargin) << "goal " << code << ", facing row " << row;
