@@ -474,6 +474,16 @@ TEST_F(MapSceneLeaving, EscapeOnAnyFrameOfThePoseOrTheFadeKeepsTheClear) {
     }
 }
 
+// C during the fade keeps the clear too; the title card it asks for then
+// starts the stage the progress names: the next one.
+TEST_F(MapSceneLeaving, CDuringTheFadeKeepsTheClearAndGoesOn) {
+    ClearAndLeave(KEY_C, 100);
+    EXPECT_EQ(dir.Read("data.sav"), cleared);
+    EXPECT_EQ(NextId(), SceneStageTitle);
+    EXPECT_EQ(after.mode, 1);
+    EXPECT_EQ(after.continueStage, 2);
+}
+
 TEST_F(MapSceneClear, LeavingBeforeTheClearTestRecordsNothing) {
     records = {9};
     Play(400, [](int pass) {
