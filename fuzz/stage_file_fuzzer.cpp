@@ -4,10 +4,14 @@
 #include "play/stage_file_writer.h"
 
 #include <cstdlib>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const StageFileResult result = ParseStageFile(std::span(data, size));
     const std::optional<std::uint8_t> par = ParseStagePar(std::span(data, size));
+    // The name is read from the head alone and may be anything, even when the rest is bad.
+    const std::string name = ParseStageName(std::span(data, size));
+    if (name.size() > 4 * 255) std::abort();
     if (!result) {
         if (result.stage.board != Board{}) std::abort();
         return 0;

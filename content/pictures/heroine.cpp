@@ -4,6 +4,16 @@
 // In every walk row column 0 stands, columns 1-2 step with one foot and
 // columns 3-4 with the other. The figure's feet rest near the bottom of the
 // frame, which is the cell it stands on.
+//
+// Two things the figure must never hide, so its proportions are small:
+// - the value on the tile above it: nothing is drawn above row 23 of the
+//   frame (the numerals of the tiles reach row 22 of the cell above), so the
+//   bow sits at the side of the head, not on top;
+// - while it stands half transparent in the erase mode, the value on the tile
+//   under it: over the numeral (rows 40-53, columns 11-20) every standing
+//   pose shows one broad, plain area (the apron in front, the dress from the
+//   side and from behind) without lines or see-through gaps, so the numeral
+//   reads through it.
 #include <cmath>
 
 #include "palette.h"
@@ -63,19 +73,17 @@ void Legs(Canvas& c, const Pose& p, float hip) {
 }
 
 void Body(Canvas& c, const Pose& p, float top) {
-    float bottom = top + 15;
+    float bottom = top + 13;
     if (p.view == View::Side) {
-        c.Fill(Polygon({{12, top}, {20, top}, {23, bottom}, {9, bottom}}), Vertical(top, kDress, bottom, kDressDark));
-        c.Fill(Polygon({{11.5f, top + 6}, {14, top + 6}, {13, bottom - 1}, {10, bottom - 1}}), kApron);
+        c.Fill(Polygon({{10.5f, top}, {21.5f, top}, {23.5f, bottom}, {8.5f, bottom}}), Vertical(top, kDress, bottom, kDressDark));
         return;
     }
-    c.Fill(Polygon({{11, top}, {21, top}, {25, bottom}, {7, bottom}}), Vertical(top, kDress, bottom, kDressDark));
+    c.Fill(Polygon({{10, top}, {22, top}, {25, bottom}, {7, bottom}}), Vertical(top, kDress, bottom, kDressDark));
     if (p.view == View::Front) {
-        c.Fill(Polygon({{13, top + 5}, {19, top + 5}, {21, bottom - 1}, {11, bottom - 1}}), kApron);
-        c.Fill(Polygon({{12, top}, {20, top}, {16, top + 3.5f}}), kApron);  // collar
+        // The apron, bib and skirt in one plain piece.
+        c.Fill(Polygon({{10.5f, top}, {21.5f, top}, {22.5f, bottom - 0.5f}, {9.5f, bottom - 0.5f}}), kApron);
     } else {
-        c.Fill(Segment(16, top + 1, 16, top + 6, 0.5f), kDressDark);
-        c.Fill(Box(13, top + 6, 6, 2, 1), kApron);  // apron bow
+        c.Fill(Box(13, bottom - 4, 6, 2, 1), Shade(kDress, 1.25f));  // apron strings, low on the back
     }
 }
 
@@ -98,12 +106,12 @@ void Head(Canvas& c, const Pose& p, float cy) {
             c.Fill(Circle(21, cy + 5, 1.2f), WithAlpha(Hex(0xff8080), 0.6f));
             break;
         case View::Back:
-            c.Fill(Box(7.5f, cy - 2, 17, 16, 4), Vertical(cy, kHair, cy + 14, Shade(kHair, 0.8f)));
+            c.Fill(Box(7.5f, cy - 2, 17, 14, 4), Vertical(cy, kHair, cy + 12, Shade(kHair, 0.8f)));
             c.Fill(skull, Vertical(cy - 9, kHairLight, cy + 6, kHair));
             c.Fill(Segment(16, cy - 6, 16, cy + 12, 0.5f), Shade(kHair, 0.75f));
             break;
         case View::Side:  // facing left
-            c.Fill(Box(15, cy - 2, 10, 15, 4), kHair);  // hair down the back
+            c.Fill(Box(15, cy - 2, 10, 12, 4), kHair);  // hair down the back
             c.Fill(skull, kSkin);
             c.Fill(Intersect(Circle(16.5f, cy - 1, 9), Union(Box(0, 0, 32, cy - 2), Box(17, 0, 15, 64))),
                    Vertical(cy - 10, kHairLight, cy + 8, kHair));
@@ -113,11 +121,12 @@ void Head(Canvas& c, const Pose& p, float cy) {
             c.Fill(Circle(11, cy + 5, 1.1f), WithAlpha(Hex(0xff8080), 0.6f));
             break;
     }
-    // Ribbon on the crown, seen from every side.
-    float rx = p.view == View::Side ? 19 : 16;
-    c.Fill(Union(Polygon({{rx, cy - 8}, {rx - 5, cy - 11}, {rx - 5, cy - 5}}), Polygon({{rx, cy - 8}, {rx + 5, cy - 11}, {rx + 5, cy - 5}})),
+    // The bow at the side of the head (above the left ear, which is on the
+    // right when seen from behind or from the left), never on the crown.
+    float rx = p.view == View::Front ? 8.5f : 23.5f, ry = cy - 5;
+    c.Fill(Union(Polygon({{rx, ry}, {rx - 3.5f, ry - 4}, {rx - 3.5f, ry + 2}}), Polygon({{rx, ry}, {rx + 3.5f, ry - 4}, {rx + 3.5f, ry + 2}})),
            kRibbon);
-    c.Fill(Circle(rx, cy - 8, 1.6f), Shade(kRibbon, 0.8f));
+    c.Fill(Circle(rx, ry, 1.4f), Shade(kRibbon, 0.8f));
 }
 
 // Single see-through pixels inside the figure (where two shapes only meet at
@@ -133,19 +142,19 @@ void FillPinholes(Canvas& c) {
 
 Canvas Figure(const Pose& p) {
     Canvas c(32, 64);
-    float hip = 50 + p.bob + p.crouch;
-    float bodyTop = 36 + p.bob + p.crouch;
-    float headY = 27 + p.bob + p.crouch;
+    float hip = 55 + p.bob + p.crouch;
+    float bodyTop = 42 + p.bob + p.crouch;
+    float headY = 34 + p.bob + p.crouch;
     // Shadow on the floor.
     c.Fill(Ellipse(16, 60, 8, 2.2f), WithAlpha(Hex(0x000000), 0.3f));
     Legs(c, p, hip);
     float shoulderY = bodyTop + 2;
-    float handDown = bodyTop + 10;
+    float handDown = bodyTop + 8;
     auto armTo = [&](float side, float swing) {
         // side -1 left arm, +1 right arm.
         float hx = 16 + side * 8 + (p.view == View::Side ? -swing * 3 : 0);
         float hy = handDown - swing * (p.view == View::Side ? 0 : 1.5f);
-        float ux = 16 + side * 10, uy = bodyTop - 10;
+        float ux = 16 + side * 10, uy = bodyTop - 9;
         return std::pair{hx + (ux - hx) * p.armsUp, hy + (uy - hy) * p.armsUp};
     };
     if (p.view == View::Side) {
@@ -180,7 +189,7 @@ Pose WalkPose(View view, int column) {
     p.view = view;
     p.stride = strides[column];
     p.armSwing = strides[column];
-    p.bob = (column == 1 || column == 3) ? -1.0f : 0.0f;
+    p.bob = (column == 1 || column == 3) ? 1.0f : 0.0f;  // a dip, so the head never rises
     return p;
 }
 
@@ -192,7 +201,7 @@ Canvas WarpFrame(int column) {
     float whiten[] = {0, 0.45f, 0.75f, 0.95f, 1};
     Canvas c(32, 64);
     const float beam[] = {0, 1.5f, 2.5f, 3, 0};
-    if (beam[column] > 0) c.Fill(Ellipse(16, 38, beam[column], 24), Hex(0xc8f4ff));
+    if (beam[column] > 0) c.Fill(Ellipse(16, 42, beam[column], 18), Hex(0xc8f4ff));
     if (squeeze[column] > 0) {
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 32; ++x) {
@@ -205,7 +214,7 @@ Canvas WarpFrame(int column) {
     }
     // Sparkles drifting up.
     for (int i = 0; i < 3 + column; ++i) {
-        float x = 8 + Hash01(i, column, 7) * 16, y = 22 + Hash01(i, column, 9) * 36 - column * 3;
+        float x = 8 + Hash01(i, column, 7) * 16, y = 30 + Hash01(i, column, 9) * 28 - column;
         c.Fill(Star(x, y, 4, 2.5f, 0.8f), Hex(0xffffff));
     }
     return c;
@@ -215,15 +224,15 @@ Canvas ClearFrame(int column) {
     Pose p;
     switch (column) {
         case 1: p.crouch = 2; p.armsUp = 0.2f; break;
-        case 2: p.bob = -2; p.armsUp = 0.6f; break;
-        case 3: p.bob = -5; p.armsUp = 1; p.stride = 0.5f; break;
+        case 2: p.armsUp = 0.6f; break;
+        case 3: p.crouch = 1; p.armsUp = 1; p.stride = 0.5f; break;
         case 4: p.armsUp = 1; break;
         default: break;
     }
     Canvas c = Figure(p);
     if (column >= 3) {
-        c.Fill(Star(5, 18, 4, 3.5f, 1), Hex(0xfff4a0));
-        c.Fill(Star(27, 14, 4, 3, 1), Hex(0xffffff));
+        c.Fill(Star(4.5f, 28, 4, 3.5f, 1), Hex(0xfff4a0));
+        c.Fill(Star(27.5f, 26, 4, 3, 1), Hex(0xffffff));
     }
     return c;
 }

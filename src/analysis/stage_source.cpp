@@ -228,7 +228,7 @@ std::string OwnBackgroundName(int stageNumber) { return "stage" + std::to_string
 
 StageFileImage StageFileImageOf(const StageSource& source, std::uint8_t par) {
     StageFileImage image;
-    image.properties = {{"par", std::to_string(par)}, {"limit", std::to_string(source.markLimit)}};
+    image.properties = StageProperties(par, source.markLimit, source.title);
     image.backgroundName = source.backgroundName;
     image.board = source.board;
     image.characters = {source.start};

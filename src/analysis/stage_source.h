@@ -25,7 +25,7 @@ bool IsFeatureKind(std::string_view name);
 bool IsTeachableKind(std::string_view name);
 
 struct StageSource {
-    std::string title;      // for people only; not stored in the stage file
+    std::string title;      // the stage's name, shown on its title card
     StageDesign design;
     std::uint8_t markLimit = 2;
     std::string backgroundName;  // empty: the stage's own picture (OwnBackgroundName)

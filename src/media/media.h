@@ -113,6 +113,9 @@ int DrawImageRectStretched(int x1, int y1, int x2, int y2, int srcX, int srcY, i
 // fill 1 fills the rectangle, 0 draws its one-pixel border.
 int DrawBox(int x1, int y1, int x2, int y2, int color, int fill);
 int DrawText(int x, int y, const char* text, int color, int edgeColor);
+// Width in pixels that DrawText covers with the current font, edge included
+// (0 for an empty text); -1 when no font can be opened. For centring text.
+int GetTextWidth(const char* text);
 
 // mode 0 none, 1 alpha blending with opacity param (clamped to 0..255).
 int SetBlendMode(int mode, int param);

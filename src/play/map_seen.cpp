@@ -1,13 +1,13 @@
 #include "play/map_seen.h"
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "media/media.h"
 #include "play/kept_solutions.h"
+#include "play/stage_bytes.h"
 #include "play/stage_choice.h"
 #include "play/stage_file.h"
 #include "resources/resource_manager.h"
@@ -18,8 +18,6 @@
 
 namespace {
 
-// No stage file holds more than about 270 KB; the reader never needs more.
-constexpr std::streamsize kMaxStageFileBytes = 1 << 20;
 constexpr int kCell = Board::kCellPixels;
 // The last row drawn is always empty; drawing it keeps the tile overlap rule
 // (each 32x64 tile covers the cell below it) uniform.
@@ -32,20 +30,6 @@ constexpr int kErasuresY = 42;
 constexpr int kFrozenSignLeft = 19;
 constexpr int kFrozenSignTop = 1;
 constexpr int kFrozenSignSize = 12;
-
-// Reads the file (at most kMaxStageFileBytes of it); false when it cannot be
-// opened. A file that cannot be measured reads as empty and fails to parse.
-bool ReadStageBytes(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    const std::streamoff size = in.tellg();
-    const std::streamsize wanted = size > 0 ? std::min<std::streamsize>(size, kMaxStageFileBytes) : 0;
-    bytes.resize(static_cast<size_t>(wanted));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), wanted);
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    return true;
-}
 
 }  // namespace
 
@@ -114,7 +98,7 @@ SceneId CMapSeen::GetNextId(int32_t) { return nextId; }
 
 SceneId CMapSeen::Update(uint32_t pressed) {
     if (pressed & PAD_BUTTON2) nextId = playMode == 2 ? SceneSelect : SceneOpening;
-    if (pressed & PAD_BUTTON3) nextId = SceneStageTitle;  // play the stage again
+    if (pressed & PAD_BUTTON3) PlayAgain();
     if (rules.playState != kPlayStatePlaying || !player) return nextId;
     if (pressed & kHintPadBit) advice.AskHint();
     // An undo or redo takes the frame: no step starts in it.
@@ -204,33 +188,49 @@ void CMapSeen::FollowMusicRule() {
     ApplyMusicRule(music, musicPaused);
 }
 
-void CMapSeen::FinishClear() {
+// Runs the moment the clear test passes on a goal, before the pose and the
+// fade: leaving during them (X, C, Escape, a closed window) keeps the clear.
+void CMapSeen::RecordClear() {
+    clearResult = ClearResult{rules.steps, par, best > rules.steps};
+    banner.Compose(clearResult, numbers);
     if (!keepsRecords) {
-        nextId = SceneSelect;
+        afterClear = SceneSelect;
         return;
     }
+    KeepSolution();
+    clearRecorded = true;
     if (!progress) {
-        nextId = playMode == 2 ? SceneSelect : SceneStageTitle;
+        afterClear = playMode == 2 ? SceneSelect : SceneStageTitle;
         return;
     }
-    if (best > rules.steps && stage >= 1 && stage <= progress->records.size()) {
+    if (clearResult.newBest && stage >= 1 && stage <= progress->records.size()) {
         progress->records[stage - 1] = rules.steps;
     }
     if (playMode == 2) {
-        nextId = SceneSelect;
+        afterClear = SceneSelect;
     } else {
         progress->mode = 1;
         const int next = stage + 1;
         if (next > progress->stageCount) {
             progress->continueStage = 1;
-            nextId = SceneEnding;
+            afterClear = SceneEnding;
         } else {
             progress->continueStage = static_cast<uint8_t>(next);
-            nextId = SceneStageTitle;
+            afterClear = SceneStageTitle;
         }
     }
     progress->Save();
 }
+
+void CMapSeen::PlayAgain() {
+    nextId = SceneStageTitle;
+    // A clear already saved names the next stage to continue from; playing
+    // again means this stage, so the title card is pointed back at it for this
+    // run (the saved progress keeps the clear).
+    if (clearRecorded && progress && playMode != 2) progress->continueStage = static_cast<uint8_t>(stage);
+}
+
+void CMapSeen::FinishClear() { nextId = afterClear; }
 
 void CMapSeen::ApplyTileEffect() {
     if (!player) return;
@@ -243,11 +243,11 @@ void CMapSeen::ApplyTileEffect() {
     place.clearPoseStarted = player->started[MOTION_CLEAR_POSE] != 0;
     const TileOutcome outcome = ::ApplyTileEffect(rules, place);
     PlayRuleSounds(outcome.sounds);
+    if (outcome.startMotion == MOTION_CLEAR_POSE) RecordClear();
     if (outcome.moveTo) {
         player->position = CTPoint(kCell * outcome.moveTo->column, kCell * outcome.moveTo->row, 0);
     }
     if (outcome.startMotion >= 0) player->StartAnimation(outcome.startMotion, outcome.startFrame);
-    if (outcome.clearBegun) KeepSolution();
 }
 
 void CMapSeen::KeepSolution() {
@@ -286,14 +286,20 @@ void CMapSeen::Draw() {
     DrawImage(0, 0, background, 1);
     DrawBoard();
     DrawFrozenMarks();
+    DrawErasedSockets();
     if (player) {
         if (rules.eraseMode) SetBlendMode(1, 128);
         player->Draw();
         if (rules.eraseMode) SetBlendMode(0, 0);
     }
     DrawCounters();
-    if (clearing) SetBlendMode(0, 0);
-    if (!clearing && player) advice.Draw(BoardCell{player->CellX(), player->CellY()}, rules.steps, par);
+    if (clearing) {
+        SetBlendMode(0, 0);
+        // The banner stays clear of the fade, beside the rising figure.
+        if (player) banner.Draw(player->position.x, (kFadeStart - kFadeStep - fade) / kFadeStep);
+    } else if (player) {
+        advice.Draw(BoardCell{player->CellX(), player->CellY()}, rules.steps, par);
+    }
 }
 
 void CMapSeen::DrawBoard() const {
@@ -314,7 +320,7 @@ void CMapSeen::DrawBoard() const {
     }
 }
 
-void CMapSeen::DrawCounters() const {
+void CMapSeen::DrawCounters() {
     numbers.DrawNumber(par, 420, 12, SubDraw::kLeft, 1.0);
     numbers.DrawNumber(best, 530, 12, SubDraw::kLeft, 1.0);
     numbers.DrawNumber(rules.steps, 608, 12, SubDraw::kLeft, 1.0);
@@ -322,11 +328,34 @@ void CMapSeen::DrawCounters() const {
 }
 
 // Added to the stage's drawing so the player can see the erase budget: the
-// eraser's face, small, under the step counter, and the erasures left beside it.
-void CMapSeen::DrawErasuresLeft() const {
+// eraser's face, small, under the step counter, and the erasures left beside
+// it, on a labelled plate.
+void CMapSeen::DrawErasuresLeft() {
+    erasuresLabel.Draw();
     DrawImageRectStretched(kErasuresIconX, kErasuresY - 4, kErasuresIconX + 24, kErasuresY + 20,
                            kCell * (CELL_ERASER - 1), 0, kCell, kCell, tiles, 1);
     numbers.DrawNumber(rules.erasuresLeft, kErasuresX, kErasuresY, SubDraw::kLeft, 1.0);
+}
+
+// Added to the stage's drawing: a mark erased under the figure leaves an
+// empty socket (a rim round a dark hole) wherever the figure's footing
+// overlaps it, so the figure never stands on sky.
+void CMapSeen::DrawErasedSockets() const {
+    if (!player || rules.playState != kPlayStatePlaying) return;
+    const int rim = MakeColor(138, 122, 104);
+    const int rimDark = MakeColor(88, 76, 64);
+    const int hole = MakeColor(20, 16, 28);
+    const int x = player->position.x, y = player->position.y;
+    for (const int column : {x / kCell, (x + kCell - 1) / kCell}) {
+        for (const int row : {y / kCell, (y + kCell - 1) / kCell}) {
+            if (!Board::InPlayingArea(column, row) || rules.board.At(column, row) != CELL_EMPTY) continue;
+            const int left = kCell * column, top = kCell * row;
+            DrawBox(left + 1, top + 1, left + kCell - 1, top + kCell - 1, rim, 1);
+            DrawBox(left + 1, top + 1, left + kCell - 1, top + kCell - 1, rimDark, 0);
+            DrawBox(left + 4, top + 4, left + kCell - 4, top + kCell - 4, hole, 1);
+            DrawBox(left + 4, top + kCell - 5, left + kCell - 4, top + kCell - 4, rimDark, 1);
+        }
+    }
 }
 
 // Added to the stage's drawing: a mark above the mark limit never changes, so

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "play/clear_banner.h"
+#include "play/erasures_label.h"
 #include "play/play_advice.h"
 #include "play/player_chara.h"
 #include "play/step_history.h"
@@ -70,6 +72,14 @@ public:
     uint8_t stage = 1;
     uint8_t best = 255;  // 255: no record yet
     uint8_t par = 255;
+    // Where the clear leads once its fade ends; set when the clear is recorded.
+    SceneId afterClear = SceneStageTitle;
+    bool clearRecorded = false;  // the clear is saved; the fade may still run
+    // What the clear achieved, and the banner that shows it over the fade.
+    ClearResult clearResult;
+    ClearBanner banner;
+    // The label of the erasures-left counter.
+    ErasuresLabel erasuresLabel;
     // The counted steps of this attempt, for the undo and redo buttons.
     StepHistory history;
     UndoInput undoInput;
@@ -92,11 +102,19 @@ private:
     void FollowMusicRule();
     // Judges the position for the hint and the warning once the figure stands.
     void FollowAdvice();
+    // Stores the record, the stage to continue from and the moves of a best
+    // clear, and saves them.
+    void RecordClear();
+    // C: the stage again from its title card, even after its clear is saved.
+    void PlayAgain();
+    // Leaves for the scene the clear leads to, once the fade has ended.
     void FinishClear();
     // Writes the attempt's moves to "solutions.txt" when they are the best.
     void KeepSolution();
     void DrawBoard() const;
-    void DrawCounters() const;
-    void DrawErasuresLeft() const;
+    void DrawCounters();
+    void DrawErasuresLeft();
+    // An emptied cell under the figure shows as an empty socket, not as sky.
+    void DrawErasedSockets() const;
     void DrawFrozenMarks() const;
 };

@@ -188,6 +188,19 @@ std::optional<std::uint8_t> ParseStagePar(std::span<const std::uint8_t> bytes) {
     return stage.par;
 }
 
+std::string ParseStageName(std::span<const std::uint8_t> bytes) {
+    ByteReader in(bytes);
+    in.Skip(3 + 2 + 2 + 1);  // signature, width, height, a skipped byte
+    const int properties = in.Byte();
+    for (int i = 0; i < properties && i <= 2; ++i) {
+        const std::u16string key = in.Text();
+        const std::u16string value = in.Text();
+        if (in.Failed()) return {};
+        if (i == 2 && ToUtf8(key) == kStageNameKey) return ToUtf8(value);
+    }
+    return {};
+}
+
 int ParseDecimalValue(std::u16string_view text) {
     std::size_t i = 0;
     auto blank = [](char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };

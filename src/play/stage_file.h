@@ -70,6 +70,14 @@ StageFileResult ParseStageFile(std::span<const std::uint8_t> bytes);
 // head is cut short.
 std::optional<std::uint8_t> ParseStagePar(std::span<const std::uint8_t> bytes);
 
+// The property key of a stage's name. Stage files may carry the name as
+// their third property (after the par and the mark limit); only the title
+// card reads it, and ParseStageFile never keeps it.
+inline constexpr const char* kStageNameKey = "title";
+// The stage's name (UTF-8) from the head of a stage file: the value of a third
+// property keyed "title". Empty for a file without one or cut short.
+std::string ParseStageName(std::span<const std::uint8_t> bytes);
+
 // Converts decimal text like the C library's wide atoi: leading blanks, an
 // optional sign, digits up to the first other character; no digits give 0.
 // Saturates instead of overflowing.

@@ -57,9 +57,17 @@ private:
 
 }  // namespace
 
+std::vector<std::pair<std::string, std::string>> StageProperties(std::uint8_t par, std::uint8_t markLimit,
+                                                                 const std::string& name) {
+    std::vector<std::pair<std::string, std::string>> properties = {{"par", std::to_string(par)},
+                                                                   {"limit", std::to_string(markLimit)}};
+    if (!name.empty()) properties.emplace_back(kStageNameKey, name);
+    return properties;
+}
+
 StageFileImage StageFileImageOf(const StageData& stage) {
     StageFileImage image;
-    image.properties = {{"par", std::to_string(stage.par)}, {"limit", std::to_string(stage.markLimit)}};
+    image.properties = StageProperties(stage.par, stage.markLimit, {});
     image.backgroundName = stage.backgroundName;
     image.tileName = stage.tileName.empty() ? "tails.bfg" : stage.tileName;
     image.board = stage.board;

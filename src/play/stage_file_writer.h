@@ -27,6 +27,11 @@ struct StageFileImage {
     std::vector<BoardCell> characters;  // the last one is the start cell
 };
 
+// The properties of a stage: its par, its mark limit and, when it has one, its
+// name (read only by the title card).
+std::vector<std::pair<std::string, std::string>> StageProperties(std::uint8_t par, std::uint8_t markLimit,
+                                                                 const std::string& name);
+
 // The image of a parsed stage: full size, par and mark limit, one character.
 StageFileImage StageFileImageOf(const StageData& stage);
 

@@ -5,6 +5,7 @@
 
 #include "media/media.h"
 #include "resources/save_data.h"
+#include "scenes/caption_text.h"
 #include "shell/scene_manager.h"
 
 namespace {
@@ -39,7 +40,7 @@ void SetDrawingDefaults() {
     SetDrawTarget(kBackBuffer);
     SetTransparentColor(0, 255, 0);
     SetFontType(3);
-    SetFontSize(24);
+    SetFontSize(kGameFontSize);
 }
 
 void RunFrames(SceneManager& manager) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game_folder.h"
+#include "play/board.h"
 
 namespace content_test {
 namespace {
@@ -133,12 +134,94 @@ TEST_F(PictureLayoutTest, HeroineHasAFigureInEveryFrameStandingInItsCell) {
                 continue;
             }
             EXPECT_GT(Count(shown), 250);
-            // Feet on the lower cell, head in the upper one.
+            // Feet on the lower cell, the head reaching into the upper one.
             int feet = Count(std::vector<bool>(shown.begin() + 52 * 32, shown.end()));
-            int head = Count(std::vector<bool>(shown.begin() + 8 * 32, shown.begin() + 30 * 32));
+            int head = Count(std::vector<bool>(shown.begin() + 20 * 32, shown.begin() + 36 * 32));
             EXPECT_GT(feet, 10);
             EXPECT_GT(head, 100);
         }
+}
+
+// Where a mark's or goal's numeral lies in its cell, its ink outline
+// included: rows 8-22, columns 10-21 for every value.
+constexpr int kNumeralLeft = 10, kNumeralTop = 8, kNumeralRight = 22, kNumeralBottom = 23;
+
+int GreyAt(int x, int y) {
+    const uint32_t p = media_detail::BackBufferPixels()[y * 640 + x];
+    return static_cast<int>((299 * ((p >> 16) & 255) + 587 * ((p >> 8) & 255) + 114 * (p & 255)) / 1000);
+}
+
+std::vector<uint32_t> NumeralPixels(int cellX, int cellY) {
+    std::vector<uint32_t> px;
+    for (int y = cellY + kNumeralTop; y < cellY + kNumeralBottom; ++y)
+        for (int x = cellX + kNumeralLeft; x < cellX + kNumeralRight; ++x)
+            px.push_back(media_detail::BackBufferPixels()[y * 640 + x]);
+    return px;
+}
+
+// The board as the map scene draws it: a tile in row 2, the tile the figure
+// stands on in row 3, then the figure frame (column, row of the sheet) on it.
+void DrawTilesAndFigure(int tiles, int heroine, int above, int under, int column, int row, bool erasing) {
+    DrawBox(0, 0, 640, 480, 0, 1);
+    DrawImageRect(64, 64, 32 * (above - 1), 0, 32, 64, tiles, 1, 0);
+    DrawImageRect(64, 96, 32 * (under - 1), 0, 32, 64, tiles, 1, 0);
+    if (heroine == -1) return;
+    if (erasing) SetBlendMode(1, 128);
+    DrawImageRect(64, 96 - 32, 32 * column, 64 * row, 32, 64, heroine, 1, 0);
+    if (erasing) SetBlendMode(0, 0);
+}
+
+TEST_F(PictureLayoutTest, TheFigureNeverCoversTheValueOnTheTileAboveIt) {
+    int tiles = LoadPicture("tails.bfg");
+    int heroine = LoadPicture("heroine.bfg");
+    ASSERT_NE(tiles, -1);
+    ASSERT_NE(heroine, -1);
+    for (int code = CELL_MARK_1; code <= CELL_GOAL_4; ++code) {
+        DrawTilesAndFigure(tiles, -1, code, CELL_FLOOR, 0, 0, false);
+        const std::vector<uint32_t> alone = NumeralPixels(64, 64);
+        // The box does hold the numeral: white ink in it.
+        int white = 0;
+        for (int y = 64 + kNumeralTop; y < 64 + kNumeralBottom; ++y)
+            for (int x = 64 + kNumeralLeft; x < 64 + kNumeralRight; ++x) white += GreyAt(x, y) > 235;
+        ASSERT_GT(white, 20) << code;
+        // Every frame the figure shows while it stands, walks, warps or cheers.
+        for (int row = 0; row < 6; ++row)
+            for (int column = 0; column < 5; ++column) {
+                DrawTilesAndFigure(tiles, heroine, code, CELL_FLOOR, column, row, false);
+                EXPECT_EQ(NumeralPixels(64, 64), alone)
+                    << "code " << code << ", frame row " << row << " column " << column;
+            }
+    }
+}
+
+TEST_F(PictureLayoutTest, TheValueUnderTheHalfTransparentFigureStaysReadable) {
+    // In the erase mode the figure is drawn at half opacity; marks are erased
+    // under it, so the tiles with a value it can stand on are the goals. Each
+    // white pixel of the numeral must stay lighter than the dark outline
+    // pixels beside it, by a margin the eye sees at once.
+    constexpr int kMargin = 24;
+    int tiles = LoadPicture("tails.bfg");
+    int heroine = LoadPicture("heroine.bfg");
+    ASSERT_NE(tiles, -1);
+    ASSERT_NE(heroine, -1);
+    for (int code = CELL_GOAL_1; code <= CELL_GOAL_4; ++code) {
+        DrawTilesAndFigure(tiles, -1, CELL_FLOOR, code, 0, 0, false);
+        std::vector<std::pair<int, int>> edges;  // (white pixel, dark neighbour), as screen offsets
+        for (int y = 96 + kNumeralTop; y < 96 + kNumeralBottom; ++y)
+            for (int x = 64 + kNumeralLeft; x < 64 + kNumeralRight; ++x) {
+                if (GreyAt(x, y) <= 235) continue;
+                for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                    if (GreyAt(x + dx, y + dy) < 100) edges.push_back({y * 640 + x, (y + dy) * 640 + x + dx});
+            }
+        ASSERT_GT(edges.size(), 20u) << code;
+        for (int row = 0; row < 4; ++row) {  // standing, facing each way
+            DrawTilesAndFigure(tiles, heroine, CELL_FLOOR, code, 0, row, true);
+            auto grey = [](int at) { return GreyAt(at % 640, at / 640); };
+            int worst = 255;
+            for (auto [light, dark] : edges) worst = std::min(worst, grey(light) - grey(dark));
+            EXPECT_GE(worst, kMargin) << "goal " << code << ", facing row " << row;
+        }
+    }
 }
 
 TEST_F(PictureLayoutTest, WalkRowsFaceTheirWay) {

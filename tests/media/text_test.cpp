@@ -1,4 +1,6 @@
 // Text through the default font: placement, edge, anti-aliasing, blending.
+#include <string>
+
 #include "graphics_fixture.h"
 
 using namespace graphics_test;
@@ -101,6 +103,33 @@ TEST_F(TextTest, SizeChangesTheGlyphs) {
     DrawText(0, 0, "MMMM", static_cast<int>(kWhite), 0);
     EXPECT_LT(small, standard);
     EXPECT_LT(standard, Ink().right);
+}
+
+// The width DrawText will cover, for centring: the drawn ink never reaches
+// past it, and fills it but for the glyphs' side bearings.
+TEST_F(TextTest, TextWidthCoversWhatIsDrawn) {
+    EXPECT_EQ(GetTextWidth(""), 0);
+    EXPECT_EQ(GetTextWidth(nullptr), -1);
+    for (const int type : {0, 3}) {
+        SetFontType(type);
+        for (const int size : {12, 24}) {
+            SetFontSize(size);
+            for (const char* text : {"M", "STAGE", "Counting in Threes"}) {
+                Fill(kBlue);
+                DrawText(100, 100, text, static_cast<int>(kWhite), 0);
+                const ClipRectLike box = Ink();
+                const int width = GetTextWidth(text);
+                SCOPED_TRACE(std::string(text) + " type " + std::to_string(type) + " size " + std::to_string(size));
+                EXPECT_GE(box.left, 100);
+                EXPECT_LE(box.right, 100 + width);
+                EXPECT_GT(box.right - box.left, width - size / 2);
+            }
+        }
+    }
+    // A fixed-pitch face: ten characters are ten times one, without the edge.
+    SetFontType(0);
+    SetFontSize(24);
+    EXPECT_EQ(GetTextWidth("MMMMMMMMMM"), 10 * GetTextWidth("M"));
 }
 
 TEST_F(TextTest, EmptyTextAndBlending) {

@@ -1,5 +1,6 @@
 // The map scene played through the game's frame loop, frame by frame.
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "map_scene_fixture.h"
@@ -274,6 +275,81 @@ TEST_F(MapSceneClear, PoseFadeAndRiseFrameByFrame) {
     EXPECT_EQ(NextId(), SceneStageTitle);
 }
 
+// The banner over the fade, read back from the screen: its digits are the
+// glyphs of "number.bfg", doubled; the plate's colour fills the rest.
+class MapSceneBanner : public MapSceneClear {
+protected:
+    static constexpr uint32_t kPlate = 0x141A38;
+    static constexpr int kDigit = 8 * ClearBanner::kDigitScale;
+
+    // The number whose doubled digits start at (x, y), read left to right.
+    static int ReadNumber(const std::vector<uint32_t>& px, int x, int y) {
+        int value = -1;
+        for (;; x += kDigit) {
+            int digit = -1;
+            for (int d = 0; d < 10; ++d)
+                if (play_pictures::At(px, x + 1, y + 1) == NumberDigit(d)) digit = d;
+            if (digit < 0) return value;
+            value = (value < 0 ? 0 : 10 * value) + digit;
+        }
+    }
+    // Any pixel of the badge row that is not the plate: a word is written there.
+    static bool BadgeShown(const std::vector<uint32_t>& px, int left) {
+        const int top = ClearBanner::kTop + ClearBanner::kNumbersY + 16 * ClearBanner::kDigitScale + 4;
+        for (int y = top; y < ClearBanner::kTop + ClearBanner::kHeight - 6; ++y)
+            for (int x = left + 8; x < left + ClearBanner::kWidth - 8; ++x)
+                if (play_pictures::At(px, x, y) != kPlate) return true;
+        return false;
+    }
+    // The first frame of the fade.
+    int FadeStart() const {
+        for (const FrameRecord& rec : frames)
+            if (rec.playState == kPlayStateClearing) return rec.frame;
+        return 0;
+    }
+};
+
+TEST_F(MapSceneBanner, ShowsTheStepsAgainstParBesideTheRisingFigure) {
+    struct Case {
+        int column;          // the figure's start column; the goal is right of it
+        uint8_t record;      // stored before the clear
+        const char* par;
+        bool badge;          // a new best or a clear within par
+    };
+    for (const Case c : {Case{5, 0, "20", true}, Case{12, 1, "0", false}, Case{5, 7, "1", true}}) {
+        Reset();
+        SCOPED_TRACE("column " + std::to_string(c.column) + ", record " + std::to_string(c.record));
+        keepPixels = true;
+        records = {c.record};
+        mode = 2;
+        stage.properties = {{"par", c.par}, {"limit", "2"}};
+        stage.board.Set(6, 6, CELL_FLOOR);
+        stage.board.Set(c.column + 1, 6, CELL_GOAL_2);
+        stage.characters = {{c.column, 6}};
+        Play(400, Hold({KEY_RIGHT}, 1, 1));
+        const int start = FadeStart();
+        ASSERT_EQ(start, 48);
+        // Not before the fade; fully in after its first frames.
+        const int figureX = 32 * (c.column + 1);
+        const int left = ClearBanner::LeftFor(figureX);
+        EXPECT_NE(play_pictures::At(At(start - 1).pixels, left + 20, ClearBanner::kTop + 20), kPlate);
+        const auto& px = At(start + ClearBanner::kFadeInFrames).pixels;
+        EXPECT_EQ(play_pictures::At(px, left + 20, ClearBanner::kTop + 20), kPlate);
+        const int y = ClearBanner::kTop + ClearBanner::kNumbersY;
+        EXPECT_EQ(ReadNumber(px, left + ClearBanner::kStepsRight - kDigit, y), 1);
+        EXPECT_EQ(ReadNumber(px, left + ClearBanner::kParLeft, y), std::atoi(c.par));
+        EXPECT_EQ(BadgeShown(px, left), c.badge);
+        // The figure and the goal rise in a column the banner keeps out of.
+        EXPECT_TRUE(figureX + 32 <= left || figureX >= left + ClearBanner::kWidth);
+        for (int f = start; f < start + 100; ++f) {
+            const auto& frame = At(f).pixels;
+            EXPECT_NE(play_pictures::At(frame, figureX + 2, At(f).y + 40), kPlate) << f;
+        }
+        // It stays to the end of the fade.
+        EXPECT_EQ(ReadNumber(At(174).pixels, left + ClearBanner::kParLeft, y), std::atoi(c.par));
+    }
+}
+
 TEST_F(MapSceneClear, TheGoalRisesWithTheFigure) {
     keepPixels = true;
     uint8_t goalCell = 255;
@@ -321,7 +397,7 @@ TEST_F(MapSceneClear, AClearInTheLastCountNeverReplacesNoRecord) {
     mode = 2;
     int seen = 0;
     observe = [&](CMapSeen& scene) {
-        if (++seen == 20) scene.rules.steps = kMaxStepCount;  // during the pose
+        if (++seen == 10) scene.rules.steps = kMaxStepCount;  // during the walk
     };
     Play(400, Hold({KEY_RIGHT}, 1, 1));
     EXPECT_EQ(NextId(), SceneSelect);
@@ -359,17 +435,65 @@ TEST_F(MapSceneClear, NextScenesByPlayMode) {
     }
 }
 
-TEST_F(MapSceneClear, LeavingDuringTheFadeRecordsNothing) {
+// The clear is written the moment the clear test passes (frame 17): leaving
+// on any later frame of the pose or of the fade keeps the record and the
+// stage to continue from, whichever key leaves.
+class MapSceneLeaving : public MapSceneClear {
+protected:
+    // Clears stage 1 of 2 in play mode 1, pressing `key` on frame `leave`.
+    void ClearAndLeave(int key, int leave) {
+        Reset();
+        records = {9, 0};
+        mode = 1;
+        Play(400, [key, leave](int pass) {
+            if (pass == 1) return std::vector<int>{KEY_RIGHT};
+            if (pass == leave) return std::vector<int>{key};
+            return std::vector<int>{};
+        }, 1);
+    }
+    const std::vector<unsigned char> cleared = {'V', 'T', 'R', 2, 2, 1, 0};
+};
+
+TEST_F(MapSceneLeaving, XOnAnyFrameOfThePoseOrTheFadeKeepsTheClear) {
+    for (int leave = 18; leave <= 175; ++leave) {
+        ClearAndLeave(KEY_X, leave);
+        SCOPED_TRACE("X on frame " + std::to_string(leave));
+        ASSERT_EQ(dir.Read("data.sav"), cleared);
+        ASSERT_EQ(frames.size(), static_cast<std::size_t>(leave));
+        // On the fade's last frame the clear's own next scene wins.
+        ASSERT_EQ(NextId(), leave < 175 ? SceneOpening : SceneStageTitle);
+    }
+}
+
+TEST_F(MapSceneLeaving, EscapeOnAnyFrameOfThePoseOrTheFadeKeepsTheClear) {
+    for (int leave = 18; leave <= 175; ++leave) {
+        ClearAndLeave(KEY_ESCAPE, leave);
+        SCOPED_TRACE("Escape on frame " + std::to_string(leave));
+        ASSERT_EQ(dir.Read("data.sav"), cleared);
+        ASSERT_EQ(frames.size(), static_cast<std::size_t>(leave - 1));  // the program ends at once
+    }
+}
+
+// C during the fade keeps the clear on disk (the next stage to continue
+// from) and still plays this stage again: the title card it asks for is
+// pointed back at the cleared stage for this run.
+TEST_F(MapSceneLeaving, CDuringTheFadeKeepsTheClearAndPlaysTheStageAgain) {
+    ClearAndLeave(KEY_C, 100);
+    EXPECT_EQ(dir.Read("data.sav"), cleared);
+    EXPECT_EQ(NextId(), SceneStageTitle);
+    EXPECT_EQ(after.mode, 1);
+    EXPECT_EQ(after.continueStage, 1);
+}
+
+TEST_F(MapSceneClear, LeavingBeforeTheClearTestRecordsNothing) {
     records = {9};
     Play(400, [](int pass) {
         if (pass == 1) return std::vector<int>{KEY_RIGHT};
-        if (pass == 100) return std::vector<int>{KEY_C};
+        if (pass == 17) return std::vector<int>{KEY_ESCAPE};
         return std::vector<int>{};
     });
-    EXPECT_EQ(frames.size(), 100u);
-    EXPECT_EQ(At(99).playState, kPlayStateClearing);
-    EXPECT_EQ(NextId(), SceneStageTitle);
-    EXPECT_EQ(after.records.at(0), 9);
+    EXPECT_EQ(frames.size(), 16u);
+    EXPECT_EQ(At(16).motion, MOTION_WALK_RIGHT);
     EXPECT_TRUE(dir.Read("data.sav").empty());
 }
 
@@ -537,11 +661,30 @@ protected:
     static constexpr int kErasuresX = 608;
     static constexpr int kErasuresY = 42;
 
-    // The erasures counter's place shows nothing but the background.
+    static constexpr uint32_t kLabelPlate =
+        (ErasuresLabel::kPlateR << 16) | (ErasuresLabel::kPlateG << 8) | ErasuresLabel::kPlateB;
+
+    // The erasures counter's place, its label included, shows nothing but the background.
     static bool CounterAreaEmpty(const std::vector<uint32_t>& px) {
-        for (int y = kErasuresY - 4; y < kErasuresY + 20; ++y)
-            for (int x = 576; x < 624; ++x)
+        for (int y = ErasuresLabel::kTop; y < ErasuresLabel::kBottom; ++y)
+            for (int x = ErasuresLabel::kLeft; x < ErasuresLabel::kRight; ++x)
                 if (play_pictures::At(px, x, y) != play_pictures::kBackground) return false;
+        return true;
+    }
+    // Pixels of the label's words: on the plate, left of the eraser's face,
+    // neither the plate nor its border.
+    static int LabelInk(const std::vector<uint32_t>& px) {
+        int ink = 0;
+        for (int y = ErasuresLabel::kTop + 3; y < ErasuresLabel::kBottom - 3; ++y)
+            for (int x = ErasuresLabel::kLeft + 3; x < 576; ++x) ink += play_pictures::At(px, x, y) != kLabelPlate;
+        return ink;
+    }
+    // Opacity 128 of `top` over `under`, as the renderer mixes them (to within rounding).
+    static bool HalfOver(uint32_t pixel, uint32_t top, uint32_t under) {
+        for (int shift : {0, 8, 16}) {
+            const int t = (top >> shift) & 255, u = (under >> shift) & 255, p = (pixel >> shift) & 255;
+            if (std::abs(p - (t * 128 + u * 127) / 255) > 2) return false;
+        }
         return true;
     }
 };
@@ -561,7 +704,8 @@ TEST_F(MapSceneHints, ErasuresLeftShowFromTheEraserUntilTheFifthErasure) {
         ASSERT_NE(shown, frames.end()) << left;
         SCOPED_TRACE("frame " + std::to_string(shown->frame));
         EXPECT_EQ(play_pictures::At(shown->pixels, kErasuresX, kErasuresY), NumberDigit(left));
-        EXPECT_EQ(play_pictures::At(shown->pixels, kErasuresX + 8, kErasuresY), play_pictures::kBackground);
+        EXPECT_EQ(play_pictures::At(shown->pixels, kErasuresX + 8, kErasuresY), kLabelPlate);
+        EXPECT_GT(LabelInk(shown->pixels), 60);  // "ERASURES LEFT"
         EXPECT_EQ(play_pictures::At(shown->pixels, 590, 50), TileTop(CELL_ERASER));  // the eraser, small
         // The usual counters stay where they are.
         EXPECT_EQ(play_pictures::At(shown->pixels, 608, 12), NumberDigit(shown->steps % 10));
@@ -576,6 +720,41 @@ TEST_F(MapSceneHints, ErasuresLeftShowFromTheEraserUntilTheFifthErasure) {
     EXPECT_TRUE(CounterAreaEmpty(ended->pixels));
     EXPECT_FALSE(CounterAreaEmpty((ended - 1)->pixels));
     EXPECT_TRUE(CounterAreaEmpty(frames.back().pixels));
+}
+
+// A mark erased as the figure steps on it leaves an empty socket under the
+// figure (seen through it while it is half transparent), and sky once the
+// figure has walked on.
+TEST_F(MapSceneHints, AnErasedCellShowsAnEmptySocketUnderTheFigure) {
+    keepPixels = true;
+    stage.board.Set(6, 6, CELL_ERASER);
+    for (int c = 7; c <= 11; ++c) stage.board.Set(c, 6, CELL_MARK_1);
+    const uint32_t hole = 0x14101C;
+    const uint32_t standing = Figure(0, 2);  // facing right, at rest
+    Play(40, Hold({KEY_RIGHT}, 1, 18));  // onto the eraser, then onto the first mark
+    const FrameRecord& rec = At(40);
+    ASSERT_TRUE(rec.eraseMode);
+    ASSERT_EQ(rec.x, 7 * 32);
+    ASSERT_FALSE(rec.animating);
+    EXPECT_TRUE(HalfOver(play_pictures::At(rec.pixels, 7 * 32 + 16, 6 * 32 + 16), standing, hole));
+    EXPECT_FALSE(HalfOver(play_pictures::At(rec.pixels, 7 * 32 + 16, 6 * 32 + 16), standing, play_pictures::kBackground));
+    // Half-way through the next step the socket shows behind both cells' part of the figure.
+    Reset();
+    Play(35 + 8, Hold({KEY_RIGHT}, 1, 35));
+    const FrameRecord& walking = At(35 + 8);
+    ASSERT_GT(walking.x, 7 * 32 + 8);  // half in each cell
+    ASSERT_LT(walking.x, 8 * 32 - 8);
+    for (const int x : {7 * 32 + 24, 8 * 32 + 8}) {  // the cell left and the cell entered
+        const uint32_t pixel = play_pictures::At(walking.pixels, x, 6 * 32 + 16);
+        bool overHole = false;
+        for (int column = 0; column < 5; ++column) overHole = overHole || HalfOver(pixel, Figure(column, 2), hole);
+        EXPECT_TRUE(overHole) << x;
+    }
+    // The figure gone on, the first erased cell is empty again: here the
+    // front face of the floor above it shows, as over any empty cell.
+    Reset();
+    Play(17 * 7, Hold({KEY_RIGHT}));
+    EXPECT_EQ(play_pictures::At(frames.back().pixels, 7 * 32 + 16, 6 * 32 + 16), TileBottom(CELL_FLOOR));
 }
 
 TEST_F(MapSceneHints, MarksAboveTheLimitCarryAPauseSign) {

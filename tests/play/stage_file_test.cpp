@@ -201,6 +201,34 @@ TEST_F(StageFileTest, ParFromTheHeadAgreesWithTheWholeFile) {
     EXPECT_EQ(ParseStagePar(std::span(bytes).first(10)), std::nullopt);
 }
 
+// The name rides as a third property that the stage reader passes over.
+TEST_F(StageFileTest, TheNameIsAThirdPropertyOnlyTheTitleCardReads) {
+    image.properties = StageProperties(12, 3, "Crossroads \xc3\xa0 deux");
+    const std::vector<std::uint8_t> named = EncodeStageFile(image);
+    EXPECT_EQ(ParseStageName(named), "Crossroads \xc3\xa0 deux");
+    const StageFileResult result = ParseStageFile(named);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result.stage.par, 12);
+    EXPECT_EQ(result.stage.markLimit, 3);
+    EXPECT_EQ(result.stage.board, image.board);
+
+    // Without a name the file is the two-property file of old.
+    image.properties = StageProperties(12, 3, "");
+    EXPECT_EQ(image.properties.size(), 2u);
+    EXPECT_EQ(ParseStageName(EncodeStageFile(image)), "");
+    // A third property under another key is no name; nor is a title first.
+    image.properties = {{"par", "12"}, {"limit", "3"}, {"author", "someone"}};
+    EXPECT_EQ(ParseStageName(EncodeStageFile(image)), "");
+    image.properties = {{"title", "12"}, {"limit", "3"}};
+    EXPECT_EQ(ParseStageName(EncodeStageFile(image)), "");
+    // A head cut anywhere before the name's last unit gives none.
+    const std::size_t nameEnd = 9 + 12 + 14 + 11 + 1 + 2 * 17;
+    for (std::size_t cut = 0; cut < nameEnd; ++cut) {
+        EXPECT_EQ(ParseStageName(std::span(named).first(cut)), "") << cut;
+    }
+    EXPECT_EQ(ParseStageName(std::span(named).first(nameEnd)), "Crossroads \xc3\xa0 deux");
+}
+
 TEST(StageFilePath, NumbersWithoutLeadingZeros) {
     EXPECT_EQ(StageFilePath(1), "Stage/stage1.map");
     EXPECT_EQ(StageFilePath(207), "Stage/stage207.map");

@@ -1,12 +1,14 @@
 // The stage title card through the game's frame loop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "media/headless.h"
 #include "media/media.h"
 #include "play/stage_file.h"
+#include "play/stage_file_writer.h"
 #include "resources/resource_manager.h"
 #include "resources/save_data.h"
 #include "scenes/stage_title.h"
@@ -123,6 +125,73 @@ TEST_F(StageTitleTest, WaitsForTheFirstButtonToGoDownAgain) {
     });
     EXPECT_EQ(requested, (std::vector<SceneId>{SceneOpening, SceneStageTitle, SceneMap}));
     EXPECT_EQ(shots.size(), 14u);
+}
+
+// The columns and rows of the card below the digits that hold anything but black.
+struct LitArea {
+    int left = 640, right = -1, top = 480, bottom = -1;
+    bool Empty() const { return right < 0; }
+};
+
+LitArea LitBetween(const std::vector<uint32_t>& frame, int top, int bottom) {
+    LitArea area;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < 640; ++x)
+            if (At(frame, x, y) != 0u) {
+                area.left = std::min(area.left, x);
+                area.right = std::max(area.right, x);
+                area.top = std::min(area.top, y);
+                area.bottom = std::max(area.bottom, y);
+            }
+    return area;
+}
+
+TEST_F(StageTitleTest, TheStagesNameUnderItsNumberWithAPrompt) {
+    struct Case {
+        const char* name;
+        bool shown;
+    };
+    int shortWidth = 0;
+    for (const Case& c : {Case{"", false}, Case{"A", true}, Case{"Counting in Threes", true}}) {
+        SetUp();
+        shots.clear();
+        StageFileImage image;
+        image.properties = StageProperties(12, 3, c.name);
+        image.characters = {{5, 5}};
+        image.board.Set(5, 5, CELL_FLOOR);
+        const std::vector<uint8_t> bytes = EncodeStageFile(image);
+        dir.Write(StageFilePath(1), {bytes.begin(), bytes.end()});
+        Run(3);
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(shots.size(), 3u);
+        const auto& frame = shots.back();
+        // "STAGE 1" as ever.
+        EXPECT_EQ(ShownDigits(frame), (std::vector<int>{1, -1, -1}));
+        EXPECT_EQ(At(frame, 274, 228), kLabel);
+        EXPECT_TRUE(LitBetween(frame, 0, 228).Empty());
+        const LitArea name = LitBetween(frame, 256, StageTitle::kPromptY - 4);
+        const LitArea prompt = LitBetween(frame, StageTitle::kPromptY - 4, 480);
+        if (!c.shown) {
+            // A stage without a name: "STAGE n" alone.
+            EXPECT_TRUE(name.Empty());
+            EXPECT_TRUE(prompt.Empty());
+        } else {
+            ASSERT_FALSE(name.Empty());
+            ASSERT_FALSE(prompt.Empty());
+            EXPECT_GE(name.top, StageTitle::kNameY);
+            EXPECT_NEAR(name.left + name.right, 640, 4);  // centred
+            EXPECT_NEAR(prompt.left + prompt.right, 640, 4);
+            EXPECT_GT(prompt.top, name.bottom);
+            EXPECT_LT(prompt.bottom - prompt.top, name.bottom - name.top);  // smaller type
+            const int width = name.right - name.left;
+            if (shortWidth == 0) {
+                shortWidth = width;
+            } else {
+                EXPECT_GT(width, 10 * shortWidth);  // 18 characters against 1
+            }
+        }
+        TearDown();
+    }
 }
 
 }  // namespace

@@ -70,6 +70,17 @@ int DrawText(int x, int y, const char* text, int color, int edgeColor) {
     return 0;
 }
 
+int GetTextWidth(const char* text) {
+    MediaLock lock(MediaMutex());
+    if (!text) return -1;
+    if (*text == '\0') return 0;
+    const DrawState& state = State();
+    const CachedText* rendered = Rasterise(text, state.font);
+    if (!rendered) return -1;
+    const int edge = (state.font.type & 1) ? state.font.edgeSize : 0;
+    return rendered->mask.width + 2 * edge;
+}
+
 int SetFontSize(int size) {
     MediaLock lock(MediaMutex());
     State().font.size = size == -1 ? FontSettings::kDefaultSize : std::max(1, size);
