@@ -57,9 +57,9 @@ PlayerPlace StandingOn(BoardCell cell) {
 Mechanic WarpKind(const Board& board, BoardCell warp) {
     const std::uint8_t code = board.At(warp);
     const std::optional<BoardCell> partner = FindWarpPartner(board, code, StandingOn(warp));
-    if (!partner) return Mechanic::Warp;
+    if (!partner) return Mechanic::WarpPair;
     const std::optional<BoardCell> back = FindWarpPartner(board, code, StandingOn(*partner));
-    return back && *back == warp ? Mechanic::Warp : Mechanic::WarpChain;
+    return back && *back == warp ? Mechanic::WarpPair : Mechanic::WarpChain;
 }
 
 bool AnotherGoalValue(const Board& board, std::uint8_t goal) {
@@ -97,9 +97,9 @@ std::string MechanicNames(MechanicSet set) {
 
 MechanicSet MechanicsOfTeachName(std::string_view teachName) {
     if (const std::optional<Mechanic> m = MechanicNamed(teachName)) return MechanicBit(*m);
-    if (teachName == "arrow") return MechanicBit(Mechanic::Arrow) | MechanicBit(Mechanic::ArrowRun);
-    if (teachName == "burst") return MechanicBit(Mechanic::Burst) | MechanicBit(Mechanic::BurstWide);
-    if (teachName == "warp10" || teachName == "warp11") return MechanicBit(Mechanic::Warp) | MechanicBit(Mechanic::WarpChain);
+    if (teachName == "arrow") return MechanicBit(Mechanic::ArrowOne) | MechanicBit(Mechanic::ArrowRun);
+    if (teachName == "burst") return MechanicBit(Mechanic::BurstFew) | MechanicBit(Mechanic::BurstWide);
+    if (teachName == "warp10" || teachName == "warp11") return MechanicBit(Mechanic::WarpPair) | MechanicBit(Mechanic::WarpChain);
     if (teachName == "goal5" || teachName == "goal6" || teachName == "goal7" || teachName == "goal8") {
         return MechanicBit(Mechanic::GoalChoice);
     }
@@ -109,8 +109,8 @@ MechanicSet MechanicsOfTeachName(std::string_view teachName) {
 MechanicSet MechanicsTaught(std::string_view teachName, MechanicSet reliesOn) {
     MechanicSet taught = MechanicsOfTeachName(teachName);
     if (!MechanicNamed(teachName)) taught &= reliesOn;
-    if (taught & MechanicBit(Mechanic::ArrowRun)) taught |= MechanicBit(Mechanic::Arrow);
-    if (taught & MechanicBit(Mechanic::BurstWide)) taught |= MechanicBit(Mechanic::Burst);
+    if (taught & MechanicBit(Mechanic::ArrowRun)) taught |= MechanicBit(Mechanic::ArrowOne);
+    if (taught & MechanicBit(Mechanic::BurstWide)) taught |= MechanicBit(Mechanic::BurstFew);
     return taught;
 }
 
@@ -126,11 +126,11 @@ MechanicSet MechanicsOfStep(const RuleState& before, BoardCell from, StepDirecti
     if (code == CELL_ERASER) return MechanicBit(Mechanic::Eraser);
     if (IsArrow(code)) {
         const int marks = MarksInLine(board, target);
-        return marks == 0 ? 0 : MechanicBit(marks == 1 ? Mechanic::Arrow : Mechanic::ArrowRun);
+        return marks == 0 ? 0 : MechanicBit(marks == 1 ? Mechanic::ArrowOne : Mechanic::ArrowRun);
     }
     if (code == CELL_BURST) {
         const int marks = MarksAround(board, target);
-        return marks == 0 ? 0 : MechanicBit(marks <= 2 ? Mechanic::Burst : Mechanic::BurstWide);
+        return marks == 0 ? 0 : MechanicBit(marks <= 2 ? Mechanic::BurstFew : Mechanic::BurstWide);
     }
     return 0;
 }

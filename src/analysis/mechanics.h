@@ -15,11 +15,11 @@
 enum class Mechanic : std::uint8_t {
     Mark,        // a mark landed on advances
     GoalChoice,  // the stage clears on a goal while a goal of another value stands
-    Arrow,       // an arrow advances exactly one mark
+    ArrowOne,    // an arrow advances exactly one mark
     ArrowRun,    // an arrow advances a run of two or more marks
-    Burst,       // a burst advances one or two marks
+    BurstFew,    // a burst advances one or two marks
     BurstWide,   // a burst advances three or more marks
-    Warp,        // a warp carries the player to a partner that leads back
+    WarpPair,    // a warp carries the player to a partner that leads back
     WarpChain,   // a warp carries the player to a partner that leads elsewhere
     Eraser,      // the eraser fires: the next five marks stepped on become holes
 };
