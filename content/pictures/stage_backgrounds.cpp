@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <string>
 
 #include "palette.h"
@@ -107,7 +108,7 @@ void BoardLinks(Canvas& c, const std::vector<StageBackgroundLayout::WarpLink>& l
 
 // The board in small with the same links, where nothing covers them.
 void LinkMap(Canvas& c, const Board& board, const std::vector<StageBackgroundLayout::WarpLink>& links) {
-    constexpr int kSmall = 5;
+    constexpr int kSmall = 7;  // large enough to read at 1x
     const int width = kSmall * Board::kPlayColumns, height = kSmall * (Board::kLastPlayRow - Board::kFirstPlayRow + 1);
     const int left = 634 - width - 8, top = 476 - height - 6;
     PanelBox(c, left - 6, top - 4, width + 12, height + 8, WithAlpha(Hex(0x101028), 0.8f));
@@ -126,8 +127,8 @@ void LinkMap(Canvas& c, const Board& board, const std::vector<StageBackgroundLay
     for (const auto& link : links) {
         auto [ax, ay] = corner(link.from);
         auto [bx, by] = corner(link.to);
-        Point a{ax + 2, ay + 2}, b{bx + 2, by + 2};
-        Link(c, a, b, BowOf(link), 0.7f, 3.5f, kSmall / 2.0f, link.bothWays, true, palette::kCream);
+        Point a{ax + 3, ay + 3}, b{bx + 3, by + 3};
+        Link(c, a, b, BowOf(link), 0.9f, 4.5f, kSmall / 2.0f, link.bothWays, true, palette::kCream);
     }
 }
 
@@ -180,6 +181,15 @@ std::pair<float, float> LinkMiddle(const StageBackgroundLayout::WarpLink& link) 
     return OnCurve(CellCentre(link.from), CellCentre(link.to), BowOf(link), 0.5f);
 }
 
+std::vector<std::pair<float, float>> LinkPoints(const StageBackgroundLayout::WarpLink& link) {
+    std::vector<std::pair<float, float>> points;
+    constexpr int kSteps = 64;
+    for (int i = 0; i <= kSteps; ++i) {
+        points.push_back(OnCurve(CellCentre(link.from), CellCentre(link.to), BowOf(link), static_cast<float>(i) / kSteps));
+    }
+    return points;
+}
+
 std::vector<StageBackgroundLayout::WarpLink> WarpChainLinks(const Board& board) {
     std::vector<StageBackgroundLayout::WarpLink> links;
     for (std::uint8_t code : {std::uint8_t{CELL_WARP_A}, std::uint8_t{CELL_WARP_B}}) {
@@ -187,7 +197,7 @@ std::vector<StageBackgroundLayout::WarpLink> WarpChainLinks(const Board& board) 
         for (int row = Board::kFirstPlayRow; row <= Board::kLastPlayRow; ++row)
             for (int column = Board::kFirstPlayColumn; column <= Board::kLastPlayColumn; ++column)
                 if (board.At(column, row) == code) cells.push_back({column, row});
-        if (cells.size() < 3) continue;  // a pair leads both ways: nothing to tell
+        if (cells.size() < 2) continue;
         std::vector<StageBackgroundLayout::WarpLink> leads;
         for (BoardCell from : cells) {
             PlayerPlace standing;
@@ -228,6 +238,14 @@ StageBackgroundLayout LayoutStageBackground(const StageSource& source, int numbe
         layout.cycle.push_back({shown, 70 + kBadgeStep * (value - 1), kCycleTop});
     }
     layout.links = WarpChainLinks(source.board);
+    if (const std::optional<RuleCard> card = RuleCardOf(source)) {
+        std::vector<std::pair<float, float>> linkPoints;
+        for (const auto& link : layout.links) {
+            for (const auto& point : LinkPoints(link)) linkPoints.push_back(point);
+        }
+        layout.card = PlaceRuleCard(*card, source.board, linkPoints);
+        if (!layout.card) throw std::runtime_error("no free place on the board for the rule card of stage " + std::to_string(number));
+    }
     layout.hint = "X leave    C retry    A / U / Backspace undo    S / Shift+U redo";
     layout.hintX = 18;
     layout.hintY = 462;
@@ -244,6 +262,7 @@ Picture StageBackground(const StageSource& source, int number) {
         BoardLinks(c, layout.links);
         LinkMap(c, source.board, layout.links);
     }
+    if (layout.card) DrawRuleCard(c, *layout.card);
     CounterPlate(c);
     DrawName(c, layout);
     DrawCycle(c, layout);
