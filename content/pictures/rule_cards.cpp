@@ -76,15 +76,17 @@ RuleCard WarpPair() {
     return {{CELL_WARP_A, CELL_FLOOR, CELL_WARP_A},
             {CELL_WARP_A, CELL_FLOOR, CELL_WARP_A},
             0,
-            {"A warp carries you to its twin:", "the lines show where. Step off and on", "again to be carried back."}};
+            {"A warp carries you to its twin:", "the lines show where. Step off and on", "again to be carried back."},
+            2};
 }
 
 RuleCard WarpChain() {
     return {{CELL_WARP_A, CELL_WARP_A, CELL_WARP_A},
-            {},
+            {CELL_WARP_A, CELL_WARP_A, CELL_WARP_A},
             2,
             {"Three warps: the first and second lead to", "each other, the third to the first and",
-             "never back. The lines show the way."}};
+             "never back. The lines show the way."},
+            0};
 }
 
 RuleCard Eraser() {
@@ -239,6 +241,7 @@ void DrawRuleCard(Canvas& c, const RuleCardLayout& layout) {
         for (std::size_t i = 0; i < card.after.size(); ++i) {
             Tile(c, tiles, card.after[i], layout.afterX + kCell * static_cast<int>(i), layout.tilesY);
         }
+        if (card.arrived >= 0) Marker(c, layout.afterX + kCell * card.arrived, layout.tilesY - kMarkerRoom);
     }
     for (std::size_t i = 0; i < card.lines.size(); ++i) {
         DrawText(c, card.lines[i], layout.font, box.x + kPad, layout.linesY + kLineHeight * static_cast<int>(i),

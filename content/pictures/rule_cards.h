@@ -23,7 +23,8 @@ struct RuleCard {
     std::vector<std::uint8_t> before;  // tile codes, left to right
     std::vector<std::uint8_t> after;   // the same cells once the step is made
     int stepped = -1;                  // the cell of `before` stepped on, marked from above
-    std::vector<std::string> lines;    // the rule, one or two short lines
+    std::vector<std::string> lines;    // the rule, two or three short lines
+    int arrived = -1;                  // the cell of `after` the step ends on, when not the same
 };
 
 // Where a card is drawn and what it holds, so tests can read it back.

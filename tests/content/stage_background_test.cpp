@@ -164,9 +164,11 @@ TEST_F(StageBackgroundTest, WarpPairsAndOneWayChainsAreLinkedOnTheBoard) {
             // The link's glow shows in the middle of its curve.
             auto [x, y] = pictures::LinkMiddle(link);
             const uint32_t shown = Pixel(static_cast<int>(x), static_cast<int>(y));
-            const int red = (shown >> 16) & 255, blue = shown & 255;
-            EXPECT_GT(blue, 150);
-            EXPECT_GT(blue, red + 30);
+            // Cyan for the round warps, magenta for the square ones.
+            const uint32_t own = link.code == CELL_WARP_B ? 0xe070f0 : 0x50d8f0;
+            const uint32_t other = link.code == CELL_WARP_B ? 0x50d8f0 : 0xe070f0;
+            EXPECT_GT(shown & 255, 150u);
+            EXPECT_LT(Distance(shown, own), Distance(shown, other));
         }
     }
     EXPECT_GE(chains, 2);  // the shipped set has warp pairs and a one-way chain

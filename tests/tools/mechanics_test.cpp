@@ -52,9 +52,9 @@ TEST_F(MechanicsTest, AGoalChosenWhileAnotherValueStands) {
 }
 
 TEST_F(MechanicsTest, OnlyWhatEveryOptimalSolutionUses) {
-    // Two ways of four steps to the goal: over the arrow, which turns the 2,
-    // or onto the 2 itself; neither is relied on, the goal alone is.
-    const Critique both = Critiqued("01-test.stage", {"S>2", "-.-", "--A"}).critique;
+    // Two ways of four steps to the goal: down onto the arrow, which turns
+    // the 2, or onto the 2 itself; neither mechanic is relied on.
+    const Critique both = Critiqued("01-test.stage", {"S-A", ">2-"}).critique;
     EXPECT_EQ(both.reliesOn, 0) << MechanicNames(both.reliesOn);
     EXPECT_EQ(both.meets, Only(Mechanic::ArrowOne) | Only(Mechanic::Mark)) << MechanicNames(both.meets);
 }
