@@ -191,7 +191,7 @@ private:
         for (const std::string& taught : stage.design.teaches) {
             const MechanicSet offered = MechanicsOfTeachName(taught);
             if (offered != 0 && !(offered & c.reliesOn)) {
-                Breach(stage, 7, "teaches " + taught + " but no mechanic of it (" + MechanicNames(offered) +
+                Breach(stage, kMechanicsTaughtRule, "teaches " + taught + " but no mechanic of it (" + MechanicNames(offered) +
                                      ") is used by every optimal solution");
             }
             taughtHere |= MechanicsTaught(taught, c.reliesOn);
@@ -202,7 +202,7 @@ private:
             if (!(c.reliesOn & bit) || (taughtHere & bit)) continue;
             const int first = firstTeacher_[static_cast<std::size_t>(m)];
             if (first > 0 && first <= stage.number) continue;
-            Breach(stage, 7, std::string("every optimal solution relies on ") + MechanicName(mechanic) + " (" +
+            Breach(stage, kMechanicsTaughtRule, std::string("every optimal solution relies on ") + MechanicName(mechanic) + " (" +
                                  MechanicMeaning(mechanic) + ") before any stage teaches it" +
                                  (first > 0 ? " (taught in stage " + std::to_string(first) + ")"
                                             : std::string(" (no stage declares \"teaches: ") + MechanicName(mechanic) +
@@ -247,7 +247,7 @@ const char* RuleName(int rule) {
         case 4: return "early traps";
         case 5: return "frozen marks taught";
         case 6: return "teaching offers a choice";
-        case 7: return "mechanics taught";
+        case kMechanicsTaughtRule: return "mechanics taught";
     }
     return "unknown";
 }
