@@ -45,8 +45,10 @@ Point OnCurve(Point a, Point b, float bow, float t) {
 // The curve from a to b as short segments, and an arrowhead where it meets
 // the destination's tile edge.
 // `reach` is half the size of a cell at this scale.
+// With `midHeads` the way is shown again in the middle of the curve, which
+// on the board is often the only part the tiles leave in view.
 void Link(Canvas& c, Point a, Point b, float bow, float halfWidth, float headSize, float reach, bool headAtStart,
-          bool headAtEnd, Rgba colour) {
+          bool headAtEnd, Rgba colour, bool midHeads = false) {
     constexpr int kPieces = 32;
     auto inside = [](Point p, Point centre, float reach) {
         return std::abs(p.first - centre.first) < reach && std::abs(p.second - centre.second) < reach;
@@ -82,6 +84,11 @@ void Link(Canvas& c, Point a, Point b, float bow, float halfWidth, float headSiz
     }
     if (headAtEnd) head(t1, t1 - 0.06f);
     if (headAtStart) head(t0, t0 + 0.06f);
+    if (midHeads) {
+        const float middle = (t0 + t1) / 2, step = (t1 - t0) * 0.06f;
+        if (headAtEnd) head(middle + (headAtStart ? 2 : 1) * step, middle);
+        if (headAtStart) head(middle - 2 * step, middle);
+    }
 }
 
 // One-way links bow aside; a link both ways runs straight.
@@ -93,13 +100,14 @@ void BoardLinks(Canvas& c, const std::vector<StageBackgroundLayout::WarpLink>& l
     for (const auto& link : links) {
         Point a = CellCentre(link.from), b = CellCentre(link.to);
         float bow = BowOf(link);
-        Link(layer, a, b, bow, 4.5f, 13, kCell / 2.0f + 1, link.bothWays, true, WithAlpha(palette::kInk, 0.85f));
+        Link(layer, a, b, bow, 4.5f, 13, kCell / 2.0f + 1, link.bothWays, true, WithAlpha(palette::kInk, 0.85f), true);
     }
     Canvas light(640, 480);
     for (const auto& link : links) {
         Point a = CellCentre(link.from), b = CellCentre(link.to);
         float bow = BowOf(link);
-        Link(light, a, b, bow, 2.5f, 10, kCell / 2.0f + 2.5f, link.bothWays, true, Shade(WarpGlow(link.code), 1.15f));
+        Link(light, a, b, bow, 2.5f, 10, kCell / 2.0f + 2.5f, link.bothWays, true, Shade(WarpGlow(link.code), 1.15f),
+             true);
     }
     AddGlow(light, WarpGlow(0), 5, 0.7f);
     layer.Draw(light, 0, 0);
