@@ -67,11 +67,10 @@ press z 2          # skip the opening logo
 shoot title
 press Down
 press Down
-press z 1.5        # the stage selection
-for _ in 1 2 3 4 5 6 7; do press Right 0.25; done
+press z 3          # the stage selection
 sleep 1
 shoot select
-press z 2          # the title card of stage 8
+press z 2          # the title card of stage 1, whose rule card says the goal rule
 press z 2          # play it
 for key in Right Right Down; do press "$key" 0.5; done
 shoot stage

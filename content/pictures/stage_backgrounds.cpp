@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <string>
 
 #include "palette.h"
@@ -44,8 +45,10 @@ Point OnCurve(Point a, Point b, float bow, float t) {
 // The curve from a to b as short segments, and an arrowhead where it meets
 // the destination's tile edge.
 // `reach` is half the size of a cell at this scale.
+// With `midHeads` the way is shown again in the middle of the curve, which
+// on the board is often the only part the tiles leave in view.
 void Link(Canvas& c, Point a, Point b, float bow, float halfWidth, float headSize, float reach, bool headAtStart,
-          bool headAtEnd, Rgba colour) {
+          bool headAtEnd, Rgba colour, bool midHeads = false) {
     constexpr int kPieces = 32;
     auto inside = [](Point p, Point centre, float reach) {
         return std::abs(p.first - centre.first) < reach && std::abs(p.second - centre.second) < reach;
@@ -81,6 +84,11 @@ void Link(Canvas& c, Point a, Point b, float bow, float halfWidth, float headSiz
     }
     if (headAtEnd) head(t1, t1 - 0.06f);
     if (headAtStart) head(t0, t0 + 0.06f);
+    if (midHeads) {
+        const float middle = (t0 + t1) / 2, step = (t1 - t0) * 0.06f;
+        if (headAtEnd) head(middle + (headAtStart ? 2 : 1) * step, middle);
+        if (headAtStart) head(middle - 2 * step, middle);
+    }
 }
 
 // One-way links bow aside; a link both ways runs straight.
@@ -92,13 +100,14 @@ void BoardLinks(Canvas& c, const std::vector<StageBackgroundLayout::WarpLink>& l
     for (const auto& link : links) {
         Point a = CellCentre(link.from), b = CellCentre(link.to);
         float bow = BowOf(link);
-        Link(layer, a, b, bow, 4.5f, 13, kCell / 2.0f + 1, link.bothWays, true, WithAlpha(palette::kInk, 0.85f));
+        Link(layer, a, b, bow, 4.5f, 13, kCell / 2.0f + 1, link.bothWays, true, WithAlpha(palette::kInk, 0.85f), true);
     }
     Canvas light(640, 480);
     for (const auto& link : links) {
         Point a = CellCentre(link.from), b = CellCentre(link.to);
         float bow = BowOf(link);
-        Link(light, a, b, bow, 2.5f, 10, kCell / 2.0f + 2.5f, link.bothWays, true, Shade(WarpGlow(link.code), 1.15f));
+        Link(light, a, b, bow, 2.5f, 10, kCell / 2.0f + 2.5f, link.bothWays, true, Shade(WarpGlow(link.code), 1.15f),
+             true);
     }
     AddGlow(light, WarpGlow(0), 5, 0.7f);
     layer.Draw(light, 0, 0);
@@ -107,7 +116,7 @@ void BoardLinks(Canvas& c, const std::vector<StageBackgroundLayout::WarpLink>& l
 
 // The board in small with the same links, where nothing covers them.
 void LinkMap(Canvas& c, const Board& board, const std::vector<StageBackgroundLayout::WarpLink>& links) {
-    constexpr int kSmall = 5;
+    constexpr int kSmall = 7;  // large enough to read at 1x
     const int width = kSmall * Board::kPlayColumns, height = kSmall * (Board::kLastPlayRow - Board::kFirstPlayRow + 1);
     const int left = 634 - width - 8, top = 476 - height - 6;
     PanelBox(c, left - 6, top - 4, width + 12, height + 8, WithAlpha(Hex(0x101028), 0.8f));
@@ -126,8 +135,8 @@ void LinkMap(Canvas& c, const Board& board, const std::vector<StageBackgroundLay
     for (const auto& link : links) {
         auto [ax, ay] = corner(link.from);
         auto [bx, by] = corner(link.to);
-        Point a{ax + 2, ay + 2}, b{bx + 2, by + 2};
-        Link(c, a, b, BowOf(link), 0.7f, 3.5f, kSmall / 2.0f, link.bothWays, true, palette::kCream);
+        Point a{ax + 3, ay + 3}, b{bx + 3, by + 3};
+        Link(c, a, b, BowOf(link), 0.9f, 4.5f, kSmall / 2.0f, link.bothWays, true, palette::kCream);
     }
 }
 
@@ -180,6 +189,15 @@ std::pair<float, float> LinkMiddle(const StageBackgroundLayout::WarpLink& link) 
     return OnCurve(CellCentre(link.from), CellCentre(link.to), BowOf(link), 0.5f);
 }
 
+std::vector<std::pair<float, float>> LinkPoints(const StageBackgroundLayout::WarpLink& link) {
+    std::vector<std::pair<float, float>> points;
+    constexpr int kSteps = 64;
+    for (int i = 0; i <= kSteps; ++i) {
+        points.push_back(OnCurve(CellCentre(link.from), CellCentre(link.to), BowOf(link), static_cast<float>(i) / kSteps));
+    }
+    return points;
+}
+
 std::vector<StageBackgroundLayout::WarpLink> WarpChainLinks(const Board& board) {
     std::vector<StageBackgroundLayout::WarpLink> links;
     for (std::uint8_t code : {std::uint8_t{CELL_WARP_A}, std::uint8_t{CELL_WARP_B}}) {
@@ -187,7 +205,7 @@ std::vector<StageBackgroundLayout::WarpLink> WarpChainLinks(const Board& board) 
         for (int row = Board::kFirstPlayRow; row <= Board::kLastPlayRow; ++row)
             for (int column = Board::kFirstPlayColumn; column <= Board::kLastPlayColumn; ++column)
                 if (board.At(column, row) == code) cells.push_back({column, row});
-        if (cells.size() < 3) continue;  // a pair leads both ways: nothing to tell
+        if (cells.size() < 2) continue;
         std::vector<StageBackgroundLayout::WarpLink> leads;
         for (BoardCell from : cells) {
             PlayerPlace standing;
@@ -228,6 +246,14 @@ StageBackgroundLayout LayoutStageBackground(const StageSource& source, int numbe
         layout.cycle.push_back({shown, 70 + kBadgeStep * (value - 1), kCycleTop});
     }
     layout.links = WarpChainLinks(source.board);
+    if (const std::optional<RuleCard> card = RuleCardOf(source)) {
+        std::vector<std::pair<float, float>> linkPoints;
+        for (const auto& link : layout.links) {
+            for (const auto& point : LinkPoints(link)) linkPoints.push_back(point);
+        }
+        layout.card = PlaceRuleCard(*card, source.board, linkPoints);
+        if (!layout.card) throw std::runtime_error("no free place on the board for the rule card of stage " + std::to_string(number));
+    }
     layout.hint = "X leave   C retry   A / U / Backspace undo   S / Shift+U redo   H hint";
     layout.hintX = 18;
     layout.hintY = 462;
@@ -244,6 +270,7 @@ Picture StageBackground(const StageSource& source, int number) {
         BoardLinks(c, layout.links);
         LinkMap(c, source.board, layout.links);
     }
+    if (layout.card) DrawRuleCard(c, *layout.card);
     CounterPlate(c);
     DrawName(c, layout);
     DrawCycle(c, layout);

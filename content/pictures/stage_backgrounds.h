@@ -4,11 +4,13 @@
 // except the warp links, which run under the board between their cells.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "pictures.h"
+#include "rule_cards.h"
 #include "picgen/text.h"
 #include "play/board.h"
 
@@ -41,6 +43,7 @@ struct StageBackgroundLayout {
     picgen::Rgba nameColour;
     std::vector<Badge> cycle;  // 1, 2, ..., limit, 1
     std::vector<WarpLink> links;
+    std::optional<RuleCardLayout> card;  // on a stage that teaches something
     std::string hint;          // the keys, along the bottom
     int hintX = 0;
     int hintY = 0;
@@ -53,6 +56,8 @@ inline std::pair<int, int> BadgeColourPoint(const StageBackgroundLayout::Badge& 
 
 // The middle of a link's drawn curve on the board.
 std::pair<float, float> LinkMiddle(const StageBackgroundLayout::WarpLink& link);
+// Points along a link's drawn curve, ends included.
+std::vector<std::pair<float, float>> LinkPoints(const StageBackgroundLayout::WarpLink& link);
 
 // The layout of stage `number`'s background.
 StageBackgroundLayout LayoutStageBackground(const StageSource& source, int number);
@@ -60,8 +65,7 @@ StageBackgroundLayout LayoutStageBackground(const StageSource& source, int numbe
 Picture StageBackground(const StageSource& source, int number);
 
 // Where each warp leads, by the game's own partner rule, for every warp code
-// on three or more cells (a lone pair plainly leads both ways); a pair that
-// leads both ways is one link.
+// on two or more cells; a pair that leads both ways is one link.
 std::vector<StageBackgroundLayout::WarpLink> WarpChainLinks(const Board& board);
 
 }  // namespace pictures

@@ -159,6 +159,12 @@ void GroupOptimalSolutions(const StageData& stage, const StateGraph& graph, cons
     pending[0].push_back(Plan{});
     std::unordered_map<std::uint64_t, Plan> finalPlans;
     std::uint64_t moveLists = 0;
+    // The mechanics on every optimal way to a state, and on some.
+    std::vector<MechanicSet> everyWay(graph.Size(), kAllMechanics);
+    std::vector<MechanicSet> someWay(graph.Size(), 0);
+    everyWay[0] = 0;
+    MechanicSet reliesOn = kAllMechanics;
+    MechanicSet meets = 0;
     RuleState from;
     BoardCell cell;
     for (std::uint32_t s = 0; s < graph.Size(); ++s) {
@@ -182,8 +188,12 @@ void GroupOptimalSolutions(const StageData& stage, const StateGraph& graph, cons
             RuleState next = from;
             RulePlayer player;
             player.cell = cell;
-            const Event event = EventOf(from, cell, direction, PlayMove(next, player, direction));
+            const MoveOutcome outcome = PlayMove(next, player, direction);
+            const Event event = EventOf(from, cell, direction, outcome);
+            const MechanicSet used = MechanicsOfStep(from, cell, direction, outcome);
             if (clears) {
+                reliesOn &= everyWay[s] | used;
+                meets |= someWay[s] | used;
                 moveLists = std::min(moveLists + lists[s], limits.moveListCap);
                 for (const Plan& plan : plans) {
                     const Plan done = WithEvent(plan, event);
@@ -191,14 +201,19 @@ void GroupOptimalSolutions(const StageData& stage, const StateGraph& graph, cons
                 }
                 continue;
             }
+            everyWay[t] &= everyWay[s] | used;
+            someWay[t] |= someWay[s] | used;
             lists[t] = std::min(lists[t] + lists[s], limits.moveListCap);
             std::vector<Plan>& into = pending[t];
             for (const Plan& plan : plans) into.push_back(WithEvent(plan, event));
         }
     }
     // The graph is still held while its optimal part is walked.
-    out.peakBytes = std::max(out.peakBytes, graph.PeakBytes() + lists.capacity() * sizeof(std::uint64_t));
+    out.peakBytes = std::max(out.peakBytes, graph.PeakBytes() + lists.capacity() * sizeof(std::uint64_t) +
+                                                2 * everyWay.capacity() * sizeof(MechanicSet));
     out.moveLists = moveLists;
+    out.reliesOn = moveLists > 0 ? reliesOn : 0;
+    out.meets = meets;
     out.moveListsAtLeast = moveLists >= limits.moveListCap;
     out.plans = finalPlans.size();
     const std::unordered_set<std::uint64_t> naive = NaivePlans(stage);

@@ -5,6 +5,7 @@
 // state graph.
 #pragma once
 
+#include "mechanics.h"
 #include "solver.h"
 
 #include "play/stage_file.h"
@@ -52,6 +53,10 @@ struct Critique {
     bool naive = false;  // some optimal plan lands on each wrong mark its fewest times and uses no tile
     // Per tile kind, the different ways the optimal plans use it (0: never used).
     std::map<std::string, int> waysToUse;
+    // The mechanics every optimal solution uses (the stage relies on them to
+    // reach its optimum), and those some optimal solution uses.
+    MechanicSet reliesOn = 0;
+    MechanicSet meets = 0;
 
     std::vector<KindNecessity> necessity;  // each tile kind on the board
 

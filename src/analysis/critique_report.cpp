@@ -1,6 +1,8 @@
 #include "critique_report.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <map>
 
@@ -79,7 +81,14 @@ std::string CritiqueJson(const CritiquedStage& stage) {
     }
     j += "],\"frozen_marks\":" + std::to_string(c.frozenMarks) + ",\"cells\":" + std::to_string(c.cells);
     j += ",\"shape\":" + Quoted(c.shape);
-    j += ",\"teaches\":" + Quoted(stage.design.teaches) + ",\"features\":[";
+    j += ",\"relies_on\":" + Quoted(MechanicNames(c.reliesOn)) + ",\"meets\":" + Quoted(MechanicNames(c.meets));
+    j += ",\"teaches\":[";
+    first = true;
+    for (const std::string& taught : stage.design.teaches) {
+        j += (first ? "" : ",") + Quoted(taught);
+        first = false;
+    }
+    j += "],\"features\":[";
     first = true;
     for (const std::string& kind : stage.design.features) {
         j += (first ? "" : ",") + Quoted(kind);
@@ -97,23 +106,29 @@ std::string CritiqueTable(const std::vector<CritiquedStage>& stages) {
         shapeName.emplace(stage.critique.shape, stage.number > 0 ? "s" + std::to_string(stage.number)
                                                                  : std::filesystem::path(stage.file).stem().string());
     }
+    // The mechanics column is as wide as its longest entry.
+    int reliesWidth = static_cast<int>(std::strlen("relies on"));
+    for (const CritiquedStage& stage : stages) {
+        reliesWidth = std::max(reliesWidth, static_cast<int>(MechanicNames(stage.critique.reliesOn).size()));
+    }
     std::string out;
-    char line[512];
-    std::snprintf(line, sizeof line, "%-24s %4s %9s %9s %6s %5s %6s %10s %5s %3s %5s %-6s %s\n", "stage", "opt",
+    char line[640];
+    std::snprintf(line, sizeof line, "%-24s %4s %9s %9s %6s %5s %6s %10s %5s %3s %5s %-6s %-*s %s\n", "stage", "opt",
                   "positions", "states", "dead%", "trap", "plans", "movelists", "naive", "frz", "cells", "shape",
-                  "without (kind: +longer -shorter =same !unsolvable)");
+                  reliesWidth, "relies on", "without (kind: +longer -shorter =same !unsolvable)");
     out += line;
     for (const CritiquedStage& stage : stages) {
         const Critique& c = stage.critique;
         std::string necessity;
         for (const KindNecessity& n : c.necessity) necessity += (necessity.empty() ? "" : " ") + NecessityShort(n);
         const std::string name = std::filesystem::path(stage.file).filename().string();
-        std::snprintf(line, sizeof line, "%-24.24s %4d %9llu %9s %6s %5s %6s %10s %5s %3d %5d %-6s %s\n", name.c_str(),
+        std::snprintf(line, sizeof line, "%-24.24s %4d %9llu %9s %6s %5s %6s %10s %5s %3d %5d %-6s %-*s %s\n", name.c_str(),
                       c.optimum, static_cast<unsigned long long>(c.positions),
                       (c.graphComplete ? std::to_string(c.states) : ">" + std::to_string(c.states)).c_str(),
                       Fixed(100 * c.DeadShare(), 1).c_str(), c.trapDepth < 0 ? "-" : std::to_string(c.trapDepth).c_str(),
                       Count(c.plans, c.plansAtLeast).c_str(), Count(c.moveLists, c.moveListsAtLeast).c_str(),
-                      c.naive ? "yes" : "no", c.frozenMarks, c.cells, shapeName[c.shape].c_str(), necessity.c_str());
+                      c.naive ? "yes" : "no", c.frozenMarks, c.cells, shapeName[c.shape].c_str(), reliesWidth,
+                      MechanicNames(c.reliesOn).c_str(), necessity.c_str());
         out += line;
     }
     return out;

@@ -1,6 +1,7 @@
 #include "design_rules.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <map>
@@ -17,13 +18,15 @@ public:
 
     std::vector<RuleBreach> Check() {
         FindFirstFrozenTeacher();
+        FindMechanicTeachers();
         for (const CritiquedStage& stage : stages_) {
             FrozenMarksAreTaught(stage);  // a matter of the board alone, like the shape
             if (!Measurable(stage)) continue;
             TileKindsAreNecessary(stage);
             NoNaivePlan(stage);
             NoEarlyTrap(stage);
-            TeachingOffersAChoice(stage);
+            for (const std::string& taught : stage.design.teaches) TeachingOffersAChoice(stage, taught);
+            MechanicsAreTaughtFirst(stage);
         }
         ShapesAreNotOverused();
         std::stable_sort(breaches_.begin(), breaches_.end(),
@@ -59,7 +62,9 @@ private:
     void TileKindsAreNecessary(const CritiquedStage& stage) {
         const Critique& c = stage.critique;
         std::vector<std::string> featured = stage.design.features;
-        if (IsFeatureKind(stage.design.teaches)) featured.push_back(stage.design.teaches);
+        for (const std::string& taught : stage.design.teaches) {
+            if (IsFeatureKind(taught)) featured.push_back(taught);
+        }
         for (const std::string& kind : featured) {
             const KindNecessity* it = NecessityOf(c, kind);
             if (!it) {
@@ -110,7 +115,7 @@ private:
 
     void FindFirstFrozenTeacher() {
         for (const CritiquedStage& stage : stages_) {
-            if (stage.design.teaches == "frozen" && (firstFrozenTeacher_ == 0 || stage.number < firstFrozenTeacher_)) {
+            if (stage.design.Teaches("frozen") && (firstFrozenTeacher_ == 0 || stage.number < firstFrozenTeacher_)) {
                 firstFrozenTeacher_ = stage.number;
             }
         }
@@ -120,31 +125,89 @@ private:
     void FrozenMarksAreTaught(const CritiquedStage& stage) {
         const Critique& c = stage.critique;
         if (c.frozenMarks == 0) return;
-        if (stage.design.teaches == "frozen") return;
+        if (stage.design.Teaches("frozen")) return;
         if (firstFrozenTeacher_ > 0 && stage.number > firstFrozenTeacher_) return;
         Breach(stage, 5, std::to_string(c.frozenMarks) + " frozen mark(s) before any stage teaches them" +
                              (firstFrozenTeacher_ > 0 ? " (taught in stage " + std::to_string(firstFrozenTeacher_) + ")"
                                                       : " (no stage declares \"teaches: frozen\")"));
     }
 
+    // The tile kinds whose ways of use show a choice for a taught name.
+    static std::vector<std::string> KindsOfTaught(const std::string& taught) {
+        if (IsFeatureKind(taught)) return {taught};
+        if (taught == "arrow-run") return {"arrow"};
+        if (taught == "burst-wide") return {"burst"};
+        if (taught == "warp-pair" || taught == "warp-chain") return {"warp10", "warp11"};
+        if (taught == "arrow-one") return {"arrow"};
+        if (taught == "burst-few") return {"burst"};
+        if (taught == "eraser") return {"eraser"};
+        return {};
+    }
+
     // 6. A teaching stage cannot be cleared by walking its only corridor.
-    void TeachingOffersAChoice(const CritiquedStage& stage) {
-        const std::string& taught = stage.design.teaches;
-        if (taught.empty()) return;
+    void TeachingOffersAChoice(const CritiquedStage& stage, const std::string& taught) {
         const Critique& c = stage.critique;
         if (c.deadStates > 0) return;  // some plans do not clear
         // A goal is a choice when another goal also clears, only later.
-        if (taught.rfind("goal", 0) == 0) {
-            const KindNecessity* necessity = NecessityOf(c, taught);
-            if (necessity && necessity->verdict == KindNecessity::Verdict::Longer) return;
+        const bool goal = taught.rfind("goal", 0) == 0;
+        if (goal) {
+            for (const KindNecessity& n : c.necessity) {
+                const bool named = taught == "goal-choice" ? n.kind.rfind("goal", 0) == 0 : n.kind == taught;
+                if (named && n.verdict == KindNecessity::Verdict::Longer) return;
+            }
             Breach(stage, 6, "teaches " + taught + " but offers no choice: no other goal clears the stage");
             return;
         }
-        const auto ways = c.waysToUse.find(IsFeatureKind(taught) ? taught : "mark");
-        const int count = ways == c.waysToUse.end() ? 0 : ways->second;
-        if (IsFeatureKind(taught) ? count >= 2 : c.plans >= 2) return;
+        const std::vector<std::string> kinds = KindsOfTaught(taught);
+        int count = 0;
+        for (const std::string& kind : kinds.empty() ? std::vector<std::string>{"mark"} : kinds) {
+            const auto ways = c.waysToUse.find(kind);
+            if (ways != c.waysToUse.end()) count = std::max(count, ways->second);
+        }
+        if (kinds.empty() ? c.plans >= 2 : count >= 2) return;
         Breach(stage, 6, "teaches " + taught + " but offers no choice: no plan fails and the optimal plans use it " +
                              (count == 1 ? "one way" : "in no way"));
+    }
+
+    void FindMechanicTeachers() {
+        for (const CritiquedStage& stage : stages_) {
+            for (const std::string& taught : stage.design.teaches) {
+                const MechanicSet mechanics = MechanicsTaught(taught, stage.critique.reliesOn);
+                for (int m = 0; m < kMechanicCount; ++m) {
+                    if (!(mechanics & MechanicBit(static_cast<Mechanic>(m)))) continue;
+                    int& first = firstTeacher_[static_cast<std::size_t>(m)];
+                    if (first == 0 || stage.number < first) first = stage.number;
+                }
+            }
+        }
+    }
+
+    // 7. Every mechanic the optimum relies on was first met in a stage at or
+    // before this one that teaches it; what a stage teaches, its optimum
+    // relies on.
+    void MechanicsAreTaughtFirst(const CritiquedStage& stage) {
+        const Critique& c = stage.critique;
+        MechanicSet taughtHere = 0;
+        for (const std::string& taught : stage.design.teaches) {
+            const MechanicSet offered = MechanicsOfTeachName(taught);
+            if (offered != 0 && !(offered & c.reliesOn)) {
+                Breach(stage, kMechanicsTaughtRule, "teaches " + taught + " but no mechanic of it (" + MechanicNames(offered) +
+                                     ") is used by every optimal solution");
+            }
+            taughtHere |= MechanicsTaught(taught, c.reliesOn);
+        }
+        for (int m = 0; m < kMechanicCount; ++m) {
+            const Mechanic mechanic = static_cast<Mechanic>(m);
+            const MechanicSet bit = MechanicBit(mechanic);
+            if (!(c.reliesOn & bit) || (taughtHere & bit)) continue;
+            const int first = firstTeacher_[static_cast<std::size_t>(m)];
+            if (first > 0 && first <= stage.number) continue;
+            Breach(stage, kMechanicsTaughtRule, std::string("every optimal solution relies on ") + MechanicName(mechanic) + " (" +
+                                 MechanicMeaning(mechanic) + ") before any stage teaches it" +
+                                 (first > 0 ? " (taught in stage " + std::to_string(first) + ")"
+                                            : std::string(" (no stage declares \"teaches: ") + MechanicName(mechanic) +
+                                                  "\")"));
+        }
     }
 
     // 3. No walkable shape in more than two stages.
@@ -170,6 +233,7 @@ private:
     const std::vector<CritiquedStage>& stages_;
     std::vector<RuleBreach> breaches_;
     int firstFrozenTeacher_ = 0;
+    std::array<int, kMechanicCount> firstTeacher_{};  // stage numbers, 0: none
 };
 
 }  // namespace
@@ -183,6 +247,7 @@ const char* RuleName(int rule) {
         case 4: return "early traps";
         case 5: return "frozen marks taught";
         case 6: return "teaching offers a choice";
+        case kMechanicsTaughtRule: return "mechanics taught";
     }
     return "unknown";
 }

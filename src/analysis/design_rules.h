@@ -35,6 +35,10 @@ constexpr int kMaxStagesPerShape = 2;
 // No dead state this many moves from the start (one, where traps are allowed).
 constexpr int kTrapFreeMoves = 6;
 
+// The rule that every mechanic a stage relies on was taught at or before it:
+// a matter of the whole set, which a stage judged alone cannot keep.
+constexpr int kMechanicsTaughtRule = 7;
+
 std::vector<RuleBreach> CheckDesignRules(const std::vector<CritiquedStage>& stages);
 
 // The stage number a file name starts with ("07-crossing.stage" is 7), also

@@ -1,5 +1,7 @@
 #include "stage_source.h"
 
+#include "mechanics.h"
+
 #include <algorithm>
 #include <iterator>
 #include <optional>
@@ -70,6 +72,10 @@ std::string KindList(bool teachable) {
     for (std::string_view kind : kFeatureKinds) list += (list.empty() ? "" : " ") + std::string(kind);
     if (teachable) {
         for (std::string_view kind : kTeachOnlyKinds) list += " " + std::string(kind);
+        for (int m = 0; m < kMechanicCount; ++m) {
+            const std::string name = MechanicName(static_cast<Mechanic>(m));
+            if (!IsFeatureKind(name) && name != "mark") list += " " + name;
+        }
     }
     return list;
 }
@@ -154,8 +160,12 @@ private:
             }
             source.backgroundName = value;
         } else if (key == "teaches") {
-            if (!IsTeachableKind(value)) return Fail(lineNumber, "\"teaches:\" names one kind: " + KindList(true));
-            source.design.teaches = value;
+            for (std::string_view word : Words(value)) {
+                if (!IsTeachableKind(word)) {
+                    return Fail(lineNumber, "cannot teach \"" + std::string(word) + "\"; \"teaches:\" names " + KindList(true));
+                }
+                source.design.teaches.emplace_back(word);
+            }
         } else if (key == "features") {
             for (std::string_view word : Words(value)) {
                 if (!IsFeatureKind(word)) {
@@ -206,7 +216,7 @@ bool IsFeatureKind(std::string_view name) {
 }
 
 bool IsTeachableKind(std::string_view name) {
-    return IsFeatureKind(name) ||
+    return IsFeatureKind(name) || MechanicNamed(name) ||
            std::find(std::begin(kTeachOnlyKinds), std::end(kTeachOnlyKinds), name) != std::end(kTeachOnlyKinds);
 }
 

@@ -12,16 +12,24 @@
 // stored in the stage file. Kind names: "arrow", "burst", "warp10",
 // "warp11", "eraser", "goal5".."goal8" (tile kinds, by cell code where a kind
 // has several codes), and "mark" and "frozen" (marks above the limit), which
-// a stage may teach but not feature.
+// a stage may teach but not feature; a stage may also teach mechanics by
+// their names (mechanics.h), such as "arrow-run".
 struct StageDesign {
-    std::string teaches;                // one kind, or empty
+    std::vector<std::string> teaches;   // kinds and mechanics, in the order written
+    bool Teaches(std::string_view name) const {
+        for (const std::string& taught : teaches) {
+            if (taught == name) return true;
+        }
+        return false;
+    }
     std::vector<std::string> features;  // tile kinds the stage is built on
     bool trapsAllowed = false;          // "traps: allowed"
 };
 
 // True for the tile kind names `features:` accepts.
 bool IsFeatureKind(std::string_view name);
-// True for the names `teaches:` accepts: the tile kinds, "mark" and "frozen".
+// True for the names `teaches:` accepts: the tile kinds, "mark", "frozen" and
+// the mechanics' names.
 bool IsTeachableKind(std::string_view name);
 
 struct StageSource {

@@ -142,7 +142,7 @@ std::vector<BoardCell> WarpsOf(const Board& board, uint8_t code) {
     return cells;
 }
 
-TEST_F(StageBackgroundTest, OneWayWarpChainsAreLinkedOnTheBoard) {
+TEST_F(StageBackgroundTest, WarpPairsAndOneWayChainsAreLinkedOnTheBoard) {
     int chains = 0;
     for (const ShippedStage& stage : stages) {
         SCOPED_TRACE(stage.file);
@@ -150,7 +150,7 @@ TEST_F(StageBackgroundTest, OneWayWarpChainsAreLinkedOnTheBoard) {
         std::size_t expected = 0;
         for (uint8_t code : {uint8_t{CELL_WARP_A}, uint8_t{CELL_WARP_B}}) {
             const auto cells = WarpsOf(stage.source.board, code);
-            if (cells.size() >= 3) expected += cells.size() - 1;  // the first pair both ways, the rest one way
+            if (cells.size() >= 2) expected += cells.size() - 1;  // the first pair both ways, the rest one way
         }
         EXPECT_EQ(layout.links.size(), expected);
         if (layout.links.empty()) continue;
@@ -165,12 +165,102 @@ TEST_F(StageBackgroundTest, OneWayWarpChainsAreLinkedOnTheBoard) {
             // The link's glow shows in the middle of its curve.
             auto [x, y] = pictures::LinkMiddle(link);
             const uint32_t shown = Pixel(static_cast<int>(x), static_cast<int>(y));
-            const int red = (shown >> 16) & 255, blue = shown & 255;
-            EXPECT_GT(blue, 150);
-            EXPECT_GT(blue, red + 30);
+            // Cyan for the round warps, magenta for the square ones.
+            const uint32_t own = link.code == CELL_WARP_B ? 0xe070f0 : 0x50d8f0;
+            const uint32_t other = link.code == CELL_WARP_B ? 0x50d8f0 : 0xe070f0;
+            EXPECT_GT(shown & 255, 150u);
+            EXPECT_LT(Distance(shown, own), Distance(shown, other));
         }
     }
-    EXPECT_GE(chains, 1);  // the shipped set has a one-way chain
+    EXPECT_GE(chains, 2);  // the shipped set has warp pairs and a one-way chain
+}
+
+// Whether a pixel lies on a walkable cell, under a tile's front face (the
+// cell below) or where the figure's head reaches (the cell above).
+bool OnTheBoard(const Board& board, int x, int y) {
+    const int column = x / Board::kCellPixels, row = y / Board::kCellPixels;
+    for (int r = row - 1; r <= row + 1; ++r) {
+        if (r >= Board::kFirstPlayRow && r <= Board::kLastPlayRow && board.At(column, r) != CELL_EMPTY) return true;
+    }
+    return false;
+}
+
+TEST_F(StageBackgroundTest, EveryTeachingStageCarriesARuleCardWhereNothingCoversIt) {
+    const picgen::Canvas tiles = pictures::Tiles().canvas;
+    int cards = 0;
+    for (const ShippedStage& stage : stages) {
+        SCOPED_TRACE(stage.file);
+        const auto layout = pictures::LayoutStageBackground(stage.source, stage.number);
+        ASSERT_EQ(layout.card.has_value(), !stage.source.design.teaches.empty());
+        if (!layout.card) continue;
+        ++cards;
+        const auto& card = *layout.card;
+        const picgen::Rect& box = card.box;
+        EXPECT_GE(box.x, 64);
+        EXPECT_LE(box.x + box.w, 576);
+        EXPECT_GE(box.y, 64);
+        EXPECT_LE(box.y + box.h, 416);
+        for (int y = box.y; y < box.y + box.h; ++y)
+            for (int x = box.x; x < box.x + box.w; ++x) ASSERT_FALSE(OnTheBoard(stage.source.board, x, y)) << x << "," << y;
+        for (const auto& link : layout.links)
+            for (auto [x, y] : pictures::LinkPoints(link))
+                EXPECT_FALSE(x >= box.x && x < box.x + box.w && y >= box.y && y < box.y + box.h) << "a warp link runs under the card";
+        ASSERT_TRUE(ShowPicture(stage.number));
+        // The game's own tiles, as drawn on the tile sheet.
+        for (std::size_t i = 0; i < card.card.before.size(); ++i) {
+            const std::uint8_t code = card.card.before[i];
+            if (code == pictures::kCardHole) continue;
+            int same = 0;
+            for (int y = 4; y < 28; ++y)
+                for (int x = 4; x < 28; ++x) {
+                    same += Distance(Pixel(card.beforeX + 32 * static_cast<int>(i) + x, card.tilesY + y),
+                                     Packed(tiles.At(32 * (code - 1) + x, y))) <= 8;
+                }
+            EXPECT_GT(same, 24 * 24 * 9 / 10) << "tile " << i << " (code " << int(code) << ")";
+        }
+        // Every line is legible at 1x: cream on the card's dark panel.
+        for (std::size_t i = 0; i < card.card.lines.size(); ++i) {
+            EXPECT_GT(TextShown(card.card.lines[i], card.font, card.box.x + 6, card.linesY + 13 * static_cast<int>(i),
+                                Packed(pictures::palette::kCream), 40),
+                      0.97)
+                << card.card.lines[i];
+        }
+    }
+    EXPECT_GE(cards, 8);
+}
+
+// All the text of a stage's card, in one line.
+std::string CardText(const std::vector<ShippedStage>& stages, int number) {
+    for (const ShippedStage& stage : stages) {
+        if (stage.number != number) continue;
+        const auto layout = pictures::LayoutStageBackground(stage.source, stage.number);
+        std::string text;
+        if (layout.card)
+            for (const std::string& line : layout.card->card.lines) text += (text.empty() ? "" : " ") + line;
+        return text;
+    }
+    return {};
+}
+
+// The number of the first stage whose source teaches the name.
+int FirstTeacher(const std::vector<ShippedStage>& stages, const std::string& name) {
+    int first = 0;
+    for (const ShippedStage& stage : stages)
+        if (stage.source.design.Teaches(name) && (first == 0 || stage.number < first)) first = stage.number;
+    return first;
+}
+
+TEST_F(StageBackgroundTest, TheCardsSayTheRulesAPlayerMustKnow) {
+    const std::string goal = CardText(stages, 1);
+    EXPECT_NE(goal.find("When every mark shows the goal's number, step on the goal"), std::string::npos) << goal;
+    const std::string eraser = CardText(stages, FirstTeacher(stages, "eraser"));
+    EXPECT_NE(eraser.find("next five marks you step on into holes"), std::string::npos) << eraser;
+    EXPECT_NE(eraser.find("A goal does nothing until all five are used"), std::string::npos) << eraser;
+    for (const std::string taught : {"arrow", "arrow-run"}) {
+        const std::string arrow = CardText(stages, FirstTeacher(stages, taught));
+        EXPECT_NE(arrow.find("first cell that is not a mark"), std::string::npos) << taught << ": " << arrow;
+    }
+    EXPECT_NE(CardText(stages, FirstTeacher(stages, "burst")).find("all eight"), std::string::npos);
 }
 
 }  // namespace

@@ -13,7 +13,11 @@ TEST_F(DesignRulesTest, HandWorkedStagesWithFittingDeclarationsPass) {
         Critiqued("05-arrow.stage", ArrowNeeded(), 2, "features: arrow\n"),
         Critiqued("08-chain.stage", OneWayWarps(), 2, "teaches: warp10\ntraps: allowed\n"),
     };
-    for (const RuleBreach& breach : CheckDesignRules(set)) ADD_FAILURE() << breach.Message();
+    // Rule 7 asks for earlier stages that teach marks and the arrow's run;
+    // it has tests of its own below.
+    for (const RuleBreach& breach : CheckDesignRules(set)) {
+        if (breach.rule != 7) ADD_FAILURE() << breach.Message();
+    }
 }
 
 TEST_F(DesignRulesTest, Rule1FeaturedTileMustBeNecessary) {
@@ -100,6 +104,55 @@ TEST_F(DesignRulesTest, Rule6ATaughtGoalNeedsAnotherDoorThatClearsLater) {
     ASSERT_EQ(wrongDoor.size(), 1u) << "without A, B is as short as ever";
     EXPECT_THAT(wrongDoor[0], HasSubstr("teaches goal5 but offers no choice: no other goal clears the stage"));
     EXPECT_EQ(Breaches({Critiqued("02-corridor.stage", Corridor(), 2, "teaches: goal5\n")}, 6).size(), 1u);
+}
+
+// The arrow turns one mark from afar; the run's arrow turns two at once.
+std::vector<std::string> OneMarkArrow() { return {"S>2", "-.-", "A--"}; }
+
+TEST_F(DesignRulesTest, Rule7ARunNeedsAStageThatTeachesIt) {
+    const auto untaught = Breaches({Critiqued("01-one.stage", OneMarkArrow(), 2, "teaches: arrow\n"),
+                                    Critiqued("02-run.stage", ArrowNeeded(), 2, "features: arrow\n")},
+                                   7);
+    ASSERT_EQ(untaught.size(), 1u);
+    EXPECT_THAT(untaught[0], HasSubstr("02-run.stage: rule 7 (mechanics taught): every optimal solution relies on "
+                                       "arrow-run (an arrow advancing a run of two or more marks) before any stage "
+                                       "teaches it (no stage declares \"teaches: arrow-run\")"));
+    // Taught where it is first met, by the finer name.
+    EXPECT_TRUE(Breaches({Critiqued("01-one.stage", OneMarkArrow(), 2, "teaches: arrow\n"),
+                          Critiqued("02-run.stage", ArrowNeeded(), 2, "teaches: arrow-run\nfeatures: arrow\n")},
+                         7)
+                    .empty());
+    // Taught only after it is needed.
+    const auto late = Breaches({Critiqued("01-run.stage", ArrowNeeded(), 2, "features: arrow\n"),
+                                Critiqued("02-run.stage", ArrowNeeded(), 2, "teaches: arrow-run\n")},
+                               7);
+    ASSERT_EQ(late.size(), 1u);
+    EXPECT_THAT(late[0], HasSubstr("01-run.stage: rule 7 (mechanics taught): every optimal solution relies on arrow-run"));
+    EXPECT_THAT(late[0], HasSubstr("(taught in stage 2)"));
+}
+
+TEST_F(DesignRulesTest, Rule7ATileKindTeachesWhatItsStageReliesOn) {
+    // "teaches: arrow" on a stage whose arrow turns a run teaches the run,
+    // and with it the arrow that turns one mark.
+    EXPECT_TRUE(Breaches({Critiqued("01-run.stage", ArrowNeeded(), 2, "teaches: arrow\n"),
+                          Critiqued("02-one.stage", OneMarkArrow(), 2, "features: arrow\n")},
+                         7)
+                    .empty());
+    // The one-mark arrow does not show the run.
+    EXPECT_EQ(Breaches({Critiqued("01-one.stage", OneMarkArrow(), 2, "teaches: arrow\n"),
+                        Critiqued("02-run.stage", ArrowNeeded())},
+                       7)
+                  .size(),
+              1u);
+}
+
+TEST_F(DesignRulesTest, Rule7WhatAStageTeachesItsOptimumUses) {
+    const auto unused = Breaches({Critiqued("01-one.stage", OneMarkArrow(), 2, "teaches: arrow-run\n")}, 7);
+    ASSERT_EQ(unused.size(), 1u);
+    EXPECT_THAT(unused[0], HasSubstr("01-one.stage: rule 7 (mechanics taught): teaches arrow-run but no mechanic of it "
+                                     "(arrow-run) is used by every optimal solution"));
+    // A corridor taught as a lesson in arrows has no arrow at all.
+    EXPECT_EQ(Breaches({Critiqued("01-corridor.stage", Corridor(), 2, "teaches: mark arrow\n")}, 7).size(), 1u);
 }
 
 TEST_F(DesignRulesTest, UnsolvableStageIsReportedAsSuch) {

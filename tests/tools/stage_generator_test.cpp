@@ -77,8 +77,11 @@ TEST_F(StageGeneratorTest, CandidatesCompileKeepTheRulesAndCarryTheirTrueScore) 
         previousOptimum = stage.critique.optimum;
         set.push_back(std::move(stage));
     }
-    // Taken together too: each proposal has a shape of its own.
-    for (const RuleBreach& breach : CheckDesignRules(set)) ADD_FAILURE() << breach.Message();
+    // Taken together too: each proposal has a shape of its own. What they
+    // rely on is taught by the stages a proposal joins, not by each other.
+    for (const RuleBreach& breach : CheckDesignRules(set)) {
+        if (breach.rule != kMechanicsTaughtRule) ADD_FAILURE() << breach.Message();
+    }
 }
 
 TEST_F(StageGeneratorTest, ThreadsDoNotChangeTheCandidates) {

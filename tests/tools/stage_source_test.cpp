@@ -137,7 +137,7 @@ protected:
 TEST_F(StageDesignTest, DeclarationsAreRead) {
     const StageSourceResult result = WithHeader("teaches: burst\nfeatures: arrow, warp10 eraser\ntraps: allowed\n");
     ASSERT_TRUE(result.ok) << result.reason;
-    EXPECT_EQ(result.source.design.teaches, "burst");
+    EXPECT_EQ(result.source.design.teaches, (std::vector<std::string>{"burst"}));
     EXPECT_EQ(result.source.design.features, (std::vector<std::string>{"arrow", "warp10", "eraser"}));
     EXPECT_TRUE(result.source.design.trapsAllowed);
 }
@@ -158,7 +158,15 @@ TEST_F(StageDesignTest, UnknownKindsAreFaultsOnTheirLine) {
     // Marks can be taught but are not a tile kind to feature.
     EXPECT_FALSE(WithHeader("features: frozen\n").ok);
     EXPECT_TRUE(WithHeader("teaches: frozen\n").ok);
-    EXPECT_FALSE(WithHeader("teaches: arrow burst\n").ok);
+    // A stage may teach several things, tile kinds and finer mechanics alike.
+    const StageSourceResult several = WithHeader("teaches: arrow, arrow-run warp-chain\n");
+    ASSERT_TRUE(several.ok) << several.reason;
+    EXPECT_EQ(several.source.design.teaches, (std::vector<std::string>{"arrow", "arrow-run", "warp-chain"}));
+    EXPECT_TRUE(several.source.design.Teaches("arrow-run"));
+    EXPECT_FALSE(several.source.design.Teaches("burst"));
+    const StageSourceResult unknown = WithHeader("teaches: arrow arrow-loop\n");
+    EXPECT_FALSE(unknown.ok);
+    EXPECT_NE(unknown.reason.find("arrow-loop"), std::string::npos);
     EXPECT_FALSE(WithHeader("traps: sometimes\n").ok);
     EXPECT_TRUE(WithHeader("traps: none\n").ok);
 }

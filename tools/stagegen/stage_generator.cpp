@@ -236,7 +236,11 @@ BoardOutcome TryBoard(const StageRecipe& recipe, std::uint64_t seed, std::uint64
         judged.number = 99;  // judged as a late stage: no naive plan
         judged.design = input.design;
         judged.critique = CritiqueStage(input.stage, budget.limits);
-        if (!CheckDesignRules({judged}).empty()) {
+        // Judged alone, a stage has no earlier stages to teach what it
+        // relies on: that is settled once it joins a set.
+        const std::vector<RuleBreach> breaches = CheckDesignRules({judged});
+        if (std::any_of(breaches.begin(), breaches.end(),
+                        [](const RuleBreach& b) { return b.rule != kMechanicsTaughtRule; })) {
             outcome.verdict = BoardOutcome::Verdict::BreaksRules;
             continue;
         }
