@@ -212,6 +212,8 @@ void GroupOptimalSolutions(const StageData& stage, const StateGraph& graph, cons
     for (std::size_t k = 0; k < kPlanKindCount; ++k) out.waysToUse[kPlanKinds[k]] = static_cast<int>(ways[k].size());
 }
 
+bool Cancelled(const CritiqueLimits& limits) { return limits.cancel && limits.cancel->load(std::memory_order_relaxed); }
+
 void MeasureGraph(const StageData& stage, const CritiqueLimits& limits, Critique& out) {
     const StateGraph graph(stage, limits.memoryBytes);
     out.peakBytes = std::max(out.peakBytes, graph.PeakBytes());
@@ -233,6 +235,7 @@ void MeasureNecessity(const StageData& stage, const CritiqueLimits& limits, Crit
     SolverLimits solverLimits;
     solverLimits.memoryBytes = limits.memoryBytes;
     for (const std::string& kind : TileKindsOn(stage.board)) {
+        if (Cancelled(limits)) return;
         KindNecessity necessity;
         necessity.kind = kind;
         StageData without = stage;
@@ -324,9 +327,10 @@ Critique CritiqueStage(const StageData& stage, const CritiqueLimits& limits) {
         out.optimum = solved.Steps();
         out.solution = solved.moves;
     }
-    MeasureGraph(stage, limits, out);
-    MeasureNecessity(stage, limits, out);
     MeasureShape(stage, out);
+    if (!Cancelled(limits)) MeasureGraph(stage, limits, out);
+    if (!Cancelled(limits)) MeasureNecessity(stage, limits, out);
+    out.cancelled = Cancelled(limits);
     out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return out;
 }

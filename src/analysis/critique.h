@@ -9,6 +9,7 @@
 
 #include "play/stage_file.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -19,6 +20,9 @@ struct CritiqueLimits {
     std::size_t memoryBytes = std::size_t{1024} << 20;  // for the state graph and for each solve
     std::uint64_t moveListCap = 10'000'000;             // optimal move lists are counted up to here
     std::size_t plansPerStateCap = 4096;                // plans kept per state while grouping
+    // Set by another thread to give the critique up: it stops at its next
+    // stage (after the solve, after the state graph, between the tile kinds).
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 // The optimum of the stage with one tile kind made plain floor.
@@ -61,6 +65,7 @@ struct Critique {
 
     double seconds = 0;
     std::size_t peakBytes = 0;
+    bool cancelled = false;  // given up on request: the figures are partial
 
     double DeadShare() const { return states ? static_cast<double>(deadStates) / static_cast<double>(states) : 0; }
 };
