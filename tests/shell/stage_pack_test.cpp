@@ -103,7 +103,8 @@ protected:
         PlayStagePack(packAbsolute, user_);
         const int result = RunGame([this](SceneId id) {
             std::unique_ptr<CSeen> scene = BuildScene(id);
-            play.scene = scene.get();
+            // A scene that failed to build is deleted by the switcher at once.
+            play.scene = scene && scene->GetNextId(0) != SceneEnd ? scene.get() : nullptr;
             play.id = id;
             play.built.push_back(id);
             return scene;
