@@ -23,6 +23,9 @@ struct CritiqueLimits {
     // Set by another thread to give the critique up: it stops at its next
     // stage (after the solve, after the state graph, between the tile kinds).
     const std::atomic<bool>* cancel = nullptr;
+    // Threads for the tile kinds' solves, beside the stage's own measures.
+    // The build's tools judge many stages at once and keep 1.
+    int threads = 1;
 };
 
 // The optimum of the stage with one tile kind made plain floor.

@@ -8,6 +8,7 @@
 #include "play/stage_file.h"
 #include "play/tile_rules.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,6 +17,8 @@
 struct SolverLimits {
     std::size_t memoryBytes = std::size_t{1536} << 20;  // bound on the search's own tables
     int maxSteps = 254;  // 255 is the step counter's "no record" value
+    // Set by another thread to give the search up (looked at once a layer).
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 enum class SolveStatus {
@@ -23,6 +26,7 @@ enum class SolveStatus {
     NoSolution,    // every reachable state was searched
     TooManySteps,  // no solution within maxSteps (states remain beyond)
     OutOfMemory,   // the search would outgrow its memory bound
+    Cancelled,     // given up on request
 };
 
 struct SolveResult {

@@ -21,8 +21,8 @@ std::size_t ReverseSearchBytes(std::size_t states, std::size_t edges) {
 
 }  // namespace
 
-StateGraph::StateGraph(const StageData& stage, std::size_t memoryBytes)
-    : codec_(stage), memoryBytes_(memoryBytes) {
+StateGraph::StateGraph(const StageData& stage, std::size_t memoryBytes, const std::atomic<bool>* cancel)
+    : codec_(stage), memoryBytes_(memoryBytes), cancel_(cancel) {
     // The store gets at most half: the per-state tables (successors, depth,
     // distance and the reverse edges, about 40 bytes a state) need the rest.
     store_ = std::make_unique<StateStore>(codec_.Words(), memoryBytes_ / 2);
@@ -41,6 +41,10 @@ void StateGraph::Explore(const StageData& stage) {
     RuleState from;
     BoardCell cell;
     for (std::size_t index = 0; index < store_->Size(); ++index) {
+        if (cancel_ && index % 4096 == 0 && cancel_->load(std::memory_order_relaxed)) {
+            status_ = Status::Cancelled;
+            return;
+        }
         codec_.Unpack(store_->State(index), from, cell);
         for (StepDirection direction : kDirections) {
             RuleState next = from;

@@ -11,6 +11,7 @@
 #include "play/stage_file.h"
 #include "play/tile_rules.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -22,10 +23,11 @@ public:
     static constexpr std::uint32_t kClears = 0xFFFFFFFEu;   // the step clears the stage
     static constexpr std::uint16_t kNoClear = 0xFFFFu;      // a dead state's distance to a clear
 
-    enum class Status { Complete, OutOfMemory };
+    enum class Status { Complete, OutOfMemory, Cancelled };
 
-    // Explores every reachable state within `memoryBytes` (all tables).
-    StateGraph(const StageData& stage, std::size_t memoryBytes);
+    // Explores every reachable state within `memoryBytes` (all tables). With
+    // `cancel` set by another thread the exploration stops (Cancelled).
+    StateGraph(const StageData& stage, std::size_t memoryBytes, const std::atomic<bool>* cancel = nullptr);
 
     Status status() const { return status_; }
     bool Complete() const { return status_ == Status::Complete; }
@@ -56,6 +58,7 @@ private:
 
     StateCodec codec_;
     std::size_t memoryBytes_;
+    const std::atomic<bool>* cancel_ = nullptr;
     std::unique_ptr<StateStore> store_;
     std::vector<std::uint32_t> next_;
     std::vector<std::uint16_t> depth_;

@@ -1,7 +1,9 @@
 #include "editor/main_dialog.h"
 
 #include "editor/dialog_layout.h"
+#include "editor/editor_language.h"
 #include "editor/resource_ids.h"
+#include "editor/stage_window.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -21,7 +23,7 @@ using namespace quillon;
 namespace {
 
 QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+    return EditorText(utf8);
 }
 
 QLineEdit* NewEdit(QWidget* parent) {
@@ -54,6 +56,8 @@ QDialog* MainDialog::Create() {
         {kIdSaveAs, text::kSaveAsCommand},
         {0, nullptr},
         {kIdLoadPicture, text::kLoadPictureCommand},
+        {0, nullptr},
+        {kIdStageEditor, text::kStageEditorCommand},
     };
     for (const auto& [id, label] : items) {
         if (label == nullptr) {
@@ -184,6 +188,13 @@ void MainDialog::OnCommand(int id) {
     case kIdSaveAs:
         SaveCommand(true);
         break;
+    case kIdStageEditor: {
+        // A window of its own, alive until it is closed.
+        auto* stageWindow = new StageWindow();
+        stageWindow->setAttribute(Qt::WA_DeleteOnClose, true);
+        stageWindow->show();
+        break;
+    }
     case kIdLoadPicture:
         LoadPictureCommand();
         break;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -25,6 +26,8 @@ const KindRole* RoleOf(const Verdict& verdict, const std::string& kind) {
 Verdict JudgeStage(const VerdictSubject& subject, const std::atomic<bool>* cancel, bool* cancelled) {
     CritiqueLimits limits;
     limits.cancel = cancel;
+    // The editor judges one stage at a time: the tile kinds' solves may use the other cores.
+    limits.threads = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
     const Critique critique = CritiqueStage(subject.stage, limits);
     if (cancelled) *cancelled = critique.cancelled;
     Verdict verdict;

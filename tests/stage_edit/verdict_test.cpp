@@ -167,3 +167,38 @@ TEST(VerdictWorker, ClosingDuringASearchStopsIt) {
     }
     EXPECT_EQ(deliveries, 0) << "the destructor cancels the search rather than waiting it out";
 }
+
+TEST(CriticThreads, HelpersChangeNoFigure) {
+    StageDocument::Opened large = StageDocument::FromSourceText(LargestShippedSource());
+    ASSERT_TRUE(large.document);
+    for (const StageData& stage : {ArrowColumn().StageForPlay(), large.document->StageForPlay()}) {
+        CritiqueLimits one;
+        CritiqueLimits three;
+        three.threads = 3;
+        const Critique a = CritiqueStage(stage, one);
+        const Critique b = CritiqueStage(stage, three);
+        EXPECT_EQ(a.optimum, b.optimum);
+        EXPECT_EQ(a.states, b.states);
+        EXPECT_EQ(a.plans, b.plans);
+        ASSERT_EQ(a.necessity.size(), b.necessity.size());
+        for (std::size_t k = 0; k < a.necessity.size(); ++k) {
+            EXPECT_EQ(a.necessity[k].kind, b.necessity[k].kind);
+            EXPECT_EQ(a.necessity[k].optimum, b.necessity[k].optimum);
+            EXPECT_EQ(a.necessity[k].verdict, b.necessity[k].verdict);
+        }
+    }
+}
+
+TEST(CriticThreads, ACancelledSearchSaysSo) {
+    const std::atomic<bool> cancel{true};
+    SolverLimits limits;
+    limits.cancel = &cancel;
+    EXPECT_EQ(SolveStage(ArrowColumn().StageForPlay(), limits).status, SolveStatus::Cancelled);
+    CritiqueLimits critique;
+    critique.cancel = &cancel;
+    critique.threads = 2;
+    const Critique given = CritiqueStage(ArrowColumn().StageForPlay(), critique);
+    EXPECT_TRUE(given.cancelled);
+    EXPECT_TRUE(given.necessity.empty());
+    EXPECT_FALSE(given.graphComplete);
+}
