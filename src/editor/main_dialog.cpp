@@ -56,8 +56,6 @@ QDialog* MainDialog::Create() {
         {kIdSaveAs, text::kSaveAsCommand},
         {0, nullptr},
         {kIdLoadPicture, text::kLoadPictureCommand},
-        {0, nullptr},
-        {kIdStageEditor, text::kStageEditorCommand},
     };
     for (const auto& [id, label] : items) {
         if (label == nullptr) {
@@ -69,6 +67,12 @@ QDialog* MainDialog::Create() {
         QObject::connect(action, &QAction::triggered, dialog, [this, id = id] { OnCommand(id); });
         commands_[id] = action;
     }
+    // Beside the file menu, which stays as it was: the stage editor.
+    QMenu* stageMenu = menuBar->addMenu(Text(text::kStageMenu));
+    QAction* stageEditor = stageMenu->addAction(Text(text::kStageEditorCommand));
+    stageEditor->setData(kIdStageEditor);
+    QObject::connect(stageEditor, &QAction::triggered, dialog, [this] { OnCommand(kIdStageEditor); });
+    commands_[kIdStageEditor] = stageEditor;
 
     // The controls, in tab order, placed by the dialog's layout units.
     auto* client = new QWidget(dialog);

@@ -52,7 +52,8 @@ inline constexpr const char* kOpenCommand = "読み込み(&O)";
 inline constexpr const char* kSaveCommand = "上書き保存(&S)";
 inline constexpr const char* kSaveAsCommand = "名前をつけて保存(&A)";
 inline constexpr const char* kLoadPictureCommand = "画像の読み込み(&G)";
-inline constexpr const char* kStageEditorCommand = "ステージエディタ(&T)";
+inline constexpr const char* kStageMenu = "ステージ(&T)";
+inline constexpr const char* kStageEditorCommand = "ステージエディタ(&E)";
 
 inline constexpr const char* kSizeCaption = "オブジェクトサイズ";
 inline constexpr const char* kWidthLabel = "横";

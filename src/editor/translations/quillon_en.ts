@@ -64,8 +64,12 @@
         <translation>Load &amp;Graphic</translation>
     </message>
     <message>
-        <source>ステージエディタ(&amp;T)</source>
-        <translation>S&amp;tage Editor</translation>
+        <source>ステージ(&amp;T)</source>
+        <translation>S&amp;tage</translation>
+    </message>
+    <message>
+        <source>ステージエディタ(&amp;E)</source>
+        <translation>Stage &amp;Editor</translation>
     </message>
     <message>
         <source>オブジェクトサイズ</source>
