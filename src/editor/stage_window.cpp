@@ -165,7 +165,9 @@ QWidget* StageWindow::BuildProperties() {
     titleEdit_ = new QLineEdit(panel);
     limitSpin_ = new QSpinBox(panel);
     limitSpin_->setRange(1, kMaxMarkLimit);
+    titleEdit_->setMaxLength(255);
     backgroundEdit_ = new QLineEdit(panel);
+    backgroundEdit_->setMaxLength(255);  // the stage file's limit, in UTF-16 units as Qt counts
     backgroundEdit_->setPlaceholderText(Tr("the stage's own picture"));
     teachesCombo_ = new QComboBox(panel);
     teachesCombo_->addItem(Tr("(nothing)"), QString());

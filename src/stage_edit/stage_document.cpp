@@ -81,6 +81,16 @@ std::string FreshSource(const StageSource& stage) {
     return text;
 }
 
+// Text as one value of a source line: no line breaks or other control
+// characters, no blanks at either end (the reader trims them).
+std::string SourceLineValue(std::string_view text) {
+    std::string value;
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) value += c;
+    }
+    return std::string(Trimmed(value));
+}
+
 StageSource NewStage() {
     StageSource stage;
     stage.title = "New stage";
@@ -120,6 +130,9 @@ StageDocument::Opened StageDocument::FromStageFile(std::span<const std::uint8_t>
             stage.board.Set(column, row, SourceCharacterOf(code) ? code : std::uint8_t{CELL_FLOOR});
         }
     }
+    // A source starts the player on floor ('S'); a stage file may say otherwise.
+    stage.board.Set(stage.start, CELL_FLOOR);
+    stage.backgroundName = SourceLineValue(parsed.stage.backgroundName);
     document.saved_ = document.opened_ = stage;
     return {std::move(document), {}};
 }
@@ -156,6 +169,7 @@ bool StageDocument::Paint(BoardCell cell, const PaletteEntry& tool, bool continu
 }
 
 void StageDocument::SetTitle(std::string title) {
+    title = SourceLineValue(title);
     if (title == stage_.title) return;
     BeginEdit();
     stage_.title = std::move(title);
@@ -168,6 +182,7 @@ void StageDocument::SetMarkLimit(std::uint8_t limit) {
 }
 
 void StageDocument::SetBackgroundName(std::string name) {
+    name = SourceLineValue(name);
     if (name == stage_.backgroundName) return;
     BeginEdit();
     stage_.backgroundName = std::move(name);

@@ -26,7 +26,9 @@ public:
     // Reads a readable stage source.
     static Opened FromSourceText(std::string_view text);
     // Reads a stage file; codes above the eraser (walkable, without effect)
-    // become floor, which the game treats the same.
+    // become floor, which the game treats the same. What a source cannot
+    // say is made to fit it: the start cell becomes floor, and control
+    // characters leave the background's name.
     static Opened FromStageFile(std::span<const std::uint8_t> bytes);
     // Either, told apart by content: a stage source or a stage file.
     static Opened FromBytes(std::span<const std::uint8_t> bytes);

@@ -196,3 +196,20 @@ TEST(StageDocumentOpen, BrokenFilesSayWhy) {
     EXPECT_FALSE(binary.document);
     EXPECT_FALSE(binary.error.empty());
 }
+
+TEST(StageDocumentOpen, AStageFileIsMadeToFitASource) {
+    StageFileImage image;
+    image.board.Set(6, 5, CELL_MARK_2);
+    image.board.Set(7, 5, 40);  // walkable, without effect
+    image.characters = {{6, 5}};
+    image.backgroundName = " sky\nline.bfg ";
+    StageDocument::Opened opened = StageDocument::FromStageFile(EncodeStageFile(image));
+    ASSERT_TRUE(opened.document) << opened.error;
+    const StageSource& stage = opened.document->Stage();
+    EXPECT_EQ(stage.board.At(6, 5), CELL_FLOOR) << "the start stands on floor in a source";
+    EXPECT_EQ(stage.board.At(7, 5), CELL_FLOOR);
+    EXPECT_EQ(stage.backgroundName, "skyline.bfg");
+    const StageSourceResult reread = ParseStageSource(opened.document->SourceText());
+    ASSERT_TRUE(reread.ok) << reread.reason;
+    EXPECT_EQ(reread.source, stage);
+}
