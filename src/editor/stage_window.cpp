@@ -321,7 +321,7 @@ void StageWindow::ShowVerdict(const Verdict& verdict, std::uint64_t request) {
     shownVerdict_ = verdict;
     verdictLabel_->setText(VerdictHtml(verdict, changes));
     parLabel_->setText(verdict.solvable ? Tr("%1 (the solver's optimum)").arg(verdict.optimum) : Tr("none: not solvable"));
-    timingLabel_->setText(Tr("Judged in %1 s").arg(lastVerdictSeconds_, 0, 'f', 2));
+    timingLabel_->setText(Tr("Judged in %1 s").arg(lastVerdictSeconds_, 0, 'f', 3));
     ++verdictsShown_;
     emit VerdictShown();
 }
