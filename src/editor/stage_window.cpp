@@ -319,6 +319,7 @@ void StageWindow::ShowVerdict(const Verdict& verdict, std::uint64_t request) {
         shownVerdict_ ? VerdictChanges(*shownVerdict_, verdict) : std::vector<VerdictChange>();
     previousVerdict_ = shownVerdict_;
     shownVerdict_ = verdict;
+    shownRequest_ = request;
     verdictLabel_->setText(VerdictHtml(verdict, changes));
     parLabel_->setText(verdict.solvable ? Tr("%1 (the solver's optimum)").arg(verdict.optimum) : Tr("none: not solvable"));
     timingLabel_->setText(Tr("Judged in %1 s").arg(lastVerdictSeconds_, 0, 'f', 3));
@@ -449,6 +450,10 @@ bool StageWindow::Save(bool askForName) {
 }
 
 std::uint8_t StageWindow::ParForExport() const {
+    // The verdict on the stage as it stands already knows the optimum.
+    if (shownVerdict_ && shownRequest_ == worker_->Latest() && !debounce_->isActive()) {
+        return shownVerdict_->solvable ? static_cast<std::uint8_t>(shownVerdict_->optimum) : std::uint8_t{255};
+    }
     const SolveResult solved = SolveStage(document_.StageForPlay());
     return solved.status == SolveStatus::Solved ? static_cast<std::uint8_t>(solved.Steps()) : std::uint8_t{255};
 }

@@ -98,6 +98,7 @@ private:
     std::optional<PlaySession> session_;
     std::optional<Verdict> shownVerdict_;
     std::optional<Verdict> previousVerdict_;
+    std::uint64_t shownRequest_ = 0;  // the request the shown verdict answers
     int verdictsShown_ = 0;
     double lastVerdictSeconds_ = 0;
     QElapsedTimer requestClock_;

@@ -228,3 +228,22 @@ TEST(StageWindowFromTheMenu, TheObjectEditorsStageMenuOpensIt) {
     EXPECT_TRUE(opened->testAttribute(Qt::WA_DeleteOnClose));
     EXPECT_TRUE(opened->close()) << "a new, unchanged stage closes without a question";
 }
+
+TEST_F(StageWindowTest, AnUnsolvableStageExportsWithoutPar) {
+    ASSERT_TRUE(window->OpenFile(path));
+    WaitForVerdict(0);
+    window->SelectTool(PaletteIndexOf(CELL_EMPTY));
+    const int shown = window->VerdictsShown();
+    Click(window->View(), window->View()->CentreOf({11, 5}));  // the door is gone
+    WaitForVerdict(shown);
+    EXPECT_TRUE(window->VerdictPanelText().contains(QStringLiteral("no longer solvable")))
+        << window->VerdictPanelText().toStdString();
+    const QString map = folder.filePath(QStringLiteral("unsolvable.map"));
+    ASSERT_TRUE(window->ExportStageFile(map));
+    QFile file(map);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const StageFileResult exported = ParseStageFile(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    ASSERT_TRUE(exported);
+    EXPECT_EQ(exported.stage.par, 255) << "no par for a stage nobody can clear";
+}
