@@ -214,10 +214,10 @@ void GroupOptimalSolutions(const StageData& stage, const StateGraph& graph, cons
     for (std::size_t k = 0; k < kPlanKindCount; ++k) out.waysToUse[kPlanKinds[k]] = static_cast<int>(ways[k].size());
 }
 
-bool Cancelled(const CritiqueLimits& limits) { return limits.cancel && limits.cancel->load(std::memory_order_relaxed); }
+bool Cancelled(const CritiqueLimits& limits) { return limits.stop.stop_requested(); }
 
 void MeasureGraph(const StageData& stage, const CritiqueLimits& limits, Critique& out) {
-    const StateGraph graph(stage, limits.memoryBytes, limits.cancel);
+    const StateGraph graph(stage, limits.memoryBytes, limits.stop);
     out.peakBytes = std::max(out.peakBytes, graph.PeakBytes());
     out.graphComplete = graph.Complete();
     out.states = graph.Size();
@@ -280,7 +280,7 @@ private:
     void Work() {
         SolverLimits solverLimits;
         solverLimits.memoryBytes = limits_.memoryBytes;
-        solverLimits.cancel = limits_.cancel;
+        solverLimits.stop = limits_.stop;
         for (std::size_t k = next_++; k < kinds_.size(); k = next_++) {
             if (Cancelled(limits_)) return;
             StageData without = stage_;
@@ -358,7 +358,7 @@ Critique CritiqueStage(const StageData& stage, const CritiqueLimits& limits) {
     NecessitySolves necessity(stage, limits);  // with helper threads, under way from here
     SolverLimits solverLimits;
     solverLimits.memoryBytes = limits.memoryBytes;
-    solverLimits.cancel = limits.cancel;
+    solverLimits.stop = limits.stop;
     const SolveResult solved = SolveStage(stage, solverLimits);
     out.solveStatus = solved.status;
     out.positions = solved.states;

@@ -9,10 +9,10 @@
 
 #include "play/stage_file.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -20,9 +20,9 @@ struct CritiqueLimits {
     std::size_t memoryBytes = std::size_t{1024} << 20;  // for the state graph and for each solve
     std::uint64_t moveListCap = 10'000'000;             // optimal move lists are counted up to here
     std::size_t plansPerStateCap = 4096;                // plans kept per state while grouping
-    // Set by another thread to give the critique up: it stops at its next
-    // stage (after the solve, after the state graph, between the tile kinds).
-    const std::atomic<bool>* cancel = nullptr;
+    // A stop request from another thread gives the critique up: the solves
+    // and the state graph stop within a layer or a few thousand states.
+    std::stop_token stop;
     // Threads for the tile kinds' solves, beside the stage's own measures.
     // The build's tools judge many stages at once and keep 1.
     int threads = 1;

@@ -67,7 +67,7 @@ SolveResult SolveStage(const StageData& stage, const SolverLimits& limits) {
     std::size_t end = store.Size();
     result.status = SolveStatus::NoSolution;
     while (begin < end) {
-        if (limits.cancel && limits.cancel->load(std::memory_order_relaxed)) {
+        if (limits.stop.stop_requested()) {
             result.status = SolveStatus::Cancelled;
             break;
         }

@@ -8,17 +8,17 @@
 #include "play/stage_file.h"
 #include "play/tile_rules.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 struct SolverLimits {
     std::size_t memoryBytes = std::size_t{1536} << 20;  // bound on the search's own tables
     int maxSteps = 254;  // 255 is the step counter's "no record" value
-    // Set by another thread to give the search up (looked at once a layer).
-    const std::atomic<bool>* cancel = nullptr;
+    // A stop request from another thread gives the search up (looked at once a layer).
+    std::stop_token stop;
 };
 
 enum class SolveStatus {

@@ -21,16 +21,27 @@ std::size_t ReverseSearchBytes(std::size_t states, std::size_t edges) {
 
 }  // namespace
 
-StateGraph::StateGraph(const StageData& stage, std::size_t memoryBytes, const std::atomic<bool>* cancel)
-    : codec_(stage), memoryBytes_(memoryBytes), cancel_(cancel) {
+StateGraph::StateGraph(const StageData& stage, std::size_t memoryBytes, std::stop_token stop)
+    : codec_(stage), memoryBytes_(memoryBytes) {
     // The store gets at most half: the per-state tables (successors, depth,
     // distance and the reverse edges, about 40 bytes a state) need the rest.
     store_ = std::make_unique<StateStore>(codec_.Words(), memoryBytes_ / 2);
-    Explore(stage);
-    if (Complete()) FindDistancesToClear();
+    Explore(stage, stop);
+    if (Complete()) FindDistancesToClear(stop);
 }
 
-void StateGraph::Explore(const StageData& stage) {
+std::uint32_t StateGraph::IndexOf(const RuleState& state, BoardCell player) const {
+    if (!Complete()) return kUnknown;
+    if (player.column < Board::kFirstPlayColumn || player.column > Board::kLastPlayColumn ||
+        player.row < Board::kFirstPlayRow || player.row > Board::kLastPlayRow) {
+        return kUnknown;
+    }
+    std::vector<std::uint64_t> packed(static_cast<std::size_t>(codec_.Words()));
+    codec_.Pack(state, player, packed.data());
+    return store_->Find(packed.data());
+}
+
+void StateGraph::Explore(const StageData& stage, std::stop_token stop) {
     std::vector<std::uint64_t> packed(static_cast<std::size_t>(codec_.Words()));
     codec_.Pack(StartingRuleState(stage), stage.start, packed.data());
     if (store_->Add(packed.data(), StateStore::kNone, 0) == StateStore::Insert::OutOfMemory) {
@@ -41,7 +52,8 @@ void StateGraph::Explore(const StageData& stage) {
     RuleState from;
     BoardCell cell;
     for (std::size_t index = 0; index < store_->Size(); ++index) {
-        if (cancel_ && index % 4096 == 0 && cancel_->load(std::memory_order_relaxed)) {
+        // Checked now and then: the check is cheap, but not free per state.
+        if (index % 4096 == 0 && stop.stop_requested()) {
             status_ = Status::Cancelled;
             return;
         }
@@ -82,7 +94,11 @@ void StateGraph::Explore(const StageData& stage) {
 
 // Breadth-first backwards from the states with a clearing step, over the
 // reversed edges in compressed rows.
-void StateGraph::FindDistancesToClear() {
+void StateGraph::FindDistancesToClear(std::stop_token stop) {
+    if (stop.stop_requested()) {
+        status_ = Status::Cancelled;
+        return;
+    }
     const std::size_t states = Size();
     std::vector<std::uint32_t> firstIn(states + 1, 0);
     for (std::uint32_t to : next_) {

@@ -11,10 +11,10 @@
 #include "play/stage_file.h"
 #include "play/tile_rules.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <stop_token>
 #include <vector>
 
 class StateGraph {
@@ -24,10 +24,11 @@ public:
     static constexpr std::uint16_t kNoClear = 0xFFFFu;      // a dead state's distance to a clear
 
     enum class Status { Complete, OutOfMemory, Cancelled };
+    static constexpr std::uint32_t kUnknown = StateStore::kNone;
 
-    // Explores every reachable state within `memoryBytes` (all tables). With
-    // `cancel` set by another thread the exploration stops (Cancelled).
-    StateGraph(const StageData& stage, std::size_t memoryBytes, const std::atomic<bool>* cancel = nullptr);
+    // Explores every reachable state within `memoryBytes` (all tables). A
+    // stop request ends the work early with the status Cancelled.
+    StateGraph(const StageData& stage, std::size_t memoryBytes, std::stop_token stop = {});
 
     Status status() const { return status_; }
     bool Complete() const { return status_ == Status::Complete; }
@@ -47,18 +48,22 @@ public:
     // The moves that first reached a state (a shortest way there).
     std::vector<StepDirection> PathTo(std::uint32_t index) const;
 
+    // The index of a position, or kUnknown when it is not reachable from the
+    // start (or the graph is incomplete). Only the board, the erase mode and
+    // the player's cell count: the step counter is not part of a position.
+    std::uint32_t IndexOf(const RuleState& state, BoardCell player) const;
+
     // The state and player of a packed state.
     void Unpack(std::uint32_t index, RuleState& state, BoardCell& player) const { codec_.Unpack(State(index), state, player); }
 
     std::size_t PeakBytes() const { return peakBytes_; }
 
 private:
-    void Explore(const StageData& stage);
-    void FindDistancesToClear();
+    void Explore(const StageData& stage, std::stop_token stop);
+    void FindDistancesToClear(std::stop_token stop);
 
     StateCodec codec_;
     std::size_t memoryBytes_;
-    const std::atomic<bool>* cancel_ = nullptr;
     std::unique_ptr<StateStore> store_;
     std::vector<std::uint32_t> next_;
     std::vector<std::uint16_t> depth_;

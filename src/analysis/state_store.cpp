@@ -87,3 +87,17 @@ StateStore::Insert StateStore::Add(const std::uint64_t* state, std::uint32_t par
     if (index) *index = added;
     return Insert::Added;
 }
+
+std::uint32_t StateStore::Find(const std::uint64_t* state) const {
+    if (table_.empty()) return kNone;
+    const std::size_t mask = table_.size() - 1;
+    const std::uint64_t hash = Hash(state);
+    const std::uint64_t tag = Slot(hash, 0);
+    for (std::size_t slot = hash & mask; table_[slot] != kFreeSlot; slot = (slot + 1) & mask) {
+        const std::uint64_t entry = table_[slot];
+        if ((entry & 0xFFFFFFFF00000000ull) == tag && Equal(static_cast<std::uint32_t>(entry), state)) {
+            return static_cast<std::uint32_t>(entry);
+        }
+    }
+    return kNone;
+}

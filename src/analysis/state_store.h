@@ -22,6 +22,9 @@ public:
     // receives the state's index, new or known.
     Insert Add(const std::uint64_t* state, std::uint32_t parent, std::uint8_t move, std::uint32_t* index = nullptr);
 
+    // The index of a known state, or kNone.
+    std::uint32_t Find(const std::uint64_t* state) const;
+
     std::size_t Size() const { return parents_.size(); }
     const std::uint64_t* State(std::size_t index) const { return &states_[index * words_]; }
     std::uint32_t Parent(std::size_t index) const { return parents_[index]; }

@@ -23,9 +23,9 @@ const KindRole* RoleOf(const Verdict& verdict, const std::string& kind) {
 
 }  // namespace
 
-Verdict JudgeStage(const VerdictSubject& subject, const std::atomic<bool>* cancel, bool* cancelled) {
+Verdict JudgeStage(const VerdictSubject& subject, std::stop_token stop, bool* cancelled) {
     CritiqueLimits limits;
-    limits.cancel = cancel;
+    limits.stop = stop;
     // The editor judges one stage at a time: the tile kinds' solves may use the other cores.
     limits.threads = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
     const Critique critique = CritiqueStage(subject.stage, limits);

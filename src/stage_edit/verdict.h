@@ -7,6 +7,7 @@
 #include "stage_source.h"
 
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -50,10 +51,9 @@ struct VerdictSubject {
 };
 
 // Runs the critic and the design rules. Breaches of rule 3 (shape reuse)
-// need the whole set measured and are not looked for. With `cancel` set
-// the judging stops early and `cancelled` is true.
-Verdict JudgeStage(const VerdictSubject& subject, const std::atomic<bool>* cancel = nullptr,
-                   bool* cancelled = nullptr);
+// need the whole set measured and are not looked for. A stop request ends
+// the judging early, and `cancelled` is then true.
+Verdict JudgeStage(const VerdictSubject& subject, std::stop_token stop = {}, bool* cancelled = nullptr);
 
 // One figure that differs between two verdicts.
 struct VerdictChange {

@@ -8,7 +8,7 @@ VerdictWorker::~VerdictWorker() {
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
-        cancel_ = true;
+        search_.request_stop();
     }
     wake_.notify_one();
     thread_.join();
@@ -20,7 +20,7 @@ std::uint64_t VerdictWorker::Request(VerdictSubject subject) {
         std::lock_guard lock(mutex_);
         pending_ = std::move(subject);
         number = ++latest_;
-        cancel_ = true;  // the search in progress, if any, is now out of date
+        search_.request_stop();  // the search in progress, if any, is now out of date
     }
     wake_.notify_one();
     return number;
@@ -30,6 +30,7 @@ void VerdictWorker::Run() {
     for (;;) {
         VerdictSubject subject;
         std::uint64_t number = 0;
+        std::stop_token stop;
         {
             std::unique_lock lock(mutex_);
             wake_.wait(lock, [this] { return stopping_ || pending_.has_value(); });
@@ -37,10 +38,11 @@ void VerdictWorker::Run() {
             subject = std::move(*pending_);
             pending_.reset();
             number = latest_;
-            cancel_ = false;
+            search_ = std::stop_source();
+            stop = search_.get_token();
         }
         bool cancelled = false;
-        const Verdict verdict = JudgeStage(subject, &cancel_, &cancelled);
+        const Verdict verdict = JudgeStage(subject, stop, &cancelled);
         if (cancelled || number != latest_) {
             ++cancelledSearches_;
             continue;

@@ -41,7 +41,7 @@ private:
     std::condition_variable wake_;
     std::optional<VerdictSubject> pending_;
     bool stopping_ = false;
-    std::atomic<bool> cancel_{false};
+    std::stop_source search_;  // of the search under way
     std::atomic<std::uint64_t> latest_{0};
     std::atomic<std::uint64_t> cancelledSearches_{0};
     std::thread thread_;  // last: starts once everything above is ready

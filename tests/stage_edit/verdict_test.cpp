@@ -190,12 +190,13 @@ TEST(CriticThreads, HelpersChangeNoFigure) {
 }
 
 TEST(CriticThreads, ACancelledSearchSaysSo) {
-    const std::atomic<bool> cancel{true};
+    std::stop_source stopped;
+    stopped.request_stop();
     SolverLimits limits;
-    limits.cancel = &cancel;
+    limits.stop = stopped.get_token();
     EXPECT_EQ(SolveStage(ArrowColumn().StageForPlay(), limits).status, SolveStatus::Cancelled);
     CritiqueLimits critique;
-    critique.cancel = &cancel;
+    critique.stop = stopped.get_token();
     critique.threads = 2;
     const Critique given = CritiqueStage(ArrowColumn().StageForPlay(), critique);
     EXPECT_TRUE(given.cancelled);
