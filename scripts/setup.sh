@@ -13,7 +13,7 @@ packages=(
   gettext
   libpng-dev libjpeg-dev
   libfluidsynth-dev timgm6mb-soundfont
-  qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
+  qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps python3 openbox
   desktop-file-utils appstream man-db file

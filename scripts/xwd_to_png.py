@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Converts an xwd window dump (32-bit TrueColor, as Xvfb makes) to PNG."""
+"""Converts an xwd window dump (24- or 32-bit TrueColor, as Xvfb makes) to PNG."""
 import struct
 import sys
 import zlib
@@ -11,16 +11,18 @@ def main(source: str, target: str) -> None:
     header_size, width, height = fields[0], fields[4], fields[5]
     byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
     masks, colour_count = fields[14:17], fields[19]
-    if bits_per_pixel != 32:
-        sys.exit(f"{source}: {bits_per_pixel} bits per pixel, expected 32")
-    order = "<I" if byte_order == 0 else ">I"
+    if bits_per_pixel not in (24, 32):
+        sys.exit(f"{source}: {bits_per_pixel} bits per pixel, expected 24 or 32")
+    size = bits_per_pixel // 8
+    little = byte_order == 0
     shifts = [(m & -m).bit_length() - 1 for m in masks]
     start = header_size + colour_count * 12
     rows = bytearray()
     for y in range(height):
         rows.append(0)
-        line = data[start + y * bytes_per_line:start + y * bytes_per_line + width * 4]
-        for (pixel,) in struct.iter_unpack(order, line):
+        line = data[start + y * bytes_per_line:start + y * bytes_per_line + width * size]
+        for x in range(0, len(line), size):
+            pixel = int.from_bytes(line[x:x + size], "little" if little else "big")
             rows += bytes((pixel & m) >> s for m, s in zip(masks, shifts))
 
     def chunk(tag: bytes, body: bytes) -> bytes:

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -227,8 +229,10 @@ void GroupOptimalSolutions(const StageData& stage, const StateGraph& graph, cons
     for (std::size_t k = 0; k < kPlanKindCount; ++k) out.waysToUse[kPlanKinds[k]] = static_cast<int>(ways[k].size());
 }
 
+bool Cancelled(const CritiqueLimits& limits) { return limits.stop.stop_requested(); }
+
 void MeasureGraph(const StageData& stage, const CritiqueLimits& limits, Critique& out) {
-    const StateGraph graph(stage, limits.memoryBytes);
+    const StateGraph graph(stage, limits.memoryBytes, limits.stop);
     out.peakBytes = std::max(out.peakBytes, graph.PeakBytes());
     out.graphComplete = graph.Complete();
     out.states = graph.Size();
@@ -244,32 +248,69 @@ void MeasureGraph(const StageData& stage, const CritiqueLimits& limits, Critique
     if (!graph.Dead(0)) GroupOptimalSolutions(stage, graph, limits, out);
 }
 
-void MeasureNecessity(const StageData& stage, const CritiqueLimits& limits, Critique& out) {
-    SolverLimits solverLimits;
-    solverLimits.memoryBytes = limits.memoryBytes;
-    for (const std::string& kind : TileKindsOn(stage.board)) {
-        KindNecessity necessity;
-        necessity.kind = kind;
-        StageData without = stage;
-        without.board = WithoutKind(stage.board, kind);
-        const SolveResult result = SolveStage(without, solverLimits);
-        out.peakBytes = std::max(out.peakBytes, result.peakBytes);
-        using Verdict = KindNecessity::Verdict;
-        if (result.status == SolveStatus::Solved) {
-            necessity.optimum = result.Steps();
-            necessity.change = result.Steps() - out.optimum;
-            necessity.verdict = out.optimum < 0            ? Verdict::Unknown
-                                : necessity.change > 0     ? Verdict::Longer
-                                : necessity.change == 0    ? Verdict::Equal
-                                                           : Verdict::Shorter;
-        } else if (result.status == SolveStatus::OutOfMemory) {
-            necessity.verdict = Verdict::Unknown;
-        } else {
-            necessity.verdict = Verdict::Unsolvable;
+// The optimum of the stage with each tile kind made plain floor. The solves
+// are independent: `threads` - 1 helpers take kinds while the caller's
+// thread measures the stage itself, then joins in.
+class NecessitySolves {
+public:
+    NecessitySolves(const StageData& stage, const CritiqueLimits& limits)
+        : stage_(stage), limits_(limits), kinds_(TileKindsOn(stage.board)), results_(kinds_.size()) {
+        for (int i = 1; i < limits.threads && static_cast<std::size_t>(i) <= kinds_.size(); ++i) {
+            helpers_.emplace_back([this] { Work(); });
         }
-        out.necessity.push_back(necessity);
     }
-}
+    ~NecessitySolves() { Finish(); }
+
+    // Solves what is left here and waits for the helpers.
+    void Finish() {
+        Work();
+        for (std::thread& helper : helpers_) helper.join();
+        helpers_.clear();
+    }
+
+    void Report(Critique& out) const {
+        using Verdict = KindNecessity::Verdict;
+        for (std::size_t k = 0; k < kinds_.size(); ++k) {
+            const SolveResult& result = results_[k];
+            out.peakBytes = std::max(out.peakBytes, result.peakBytes);
+            KindNecessity necessity;
+            necessity.kind = kinds_[k];
+            if (result.status == SolveStatus::Solved) {
+                necessity.optimum = result.Steps();
+                necessity.change = result.Steps() - out.optimum;
+                necessity.verdict = out.optimum < 0            ? Verdict::Unknown
+                                    : necessity.change > 0     ? Verdict::Longer
+                                    : necessity.change == 0    ? Verdict::Equal
+                                                               : Verdict::Shorter;
+            } else if (result.status == SolveStatus::OutOfMemory) {
+                necessity.verdict = Verdict::Unknown;
+            } else {
+                necessity.verdict = Verdict::Unsolvable;
+            }
+            out.necessity.push_back(necessity);
+        }
+    }
+
+private:
+    void Work() {
+        SolverLimits solverLimits;
+        solverLimits.memoryBytes = limits_.memoryBytes;
+        solverLimits.stop = limits_.stop;
+        for (std::size_t k = next_++; k < kinds_.size(); k = next_++) {
+            if (Cancelled(limits_)) return;
+            StageData without = stage_;
+            without.board = WithoutKind(stage_.board, kinds_[k]);
+            results_[k] = SolveStage(without, solverLimits);
+        }
+    }
+
+    const StageData& stage_;
+    const CritiqueLimits& limits_;
+    const std::vector<std::string> kinds_;
+    std::vector<SolveResult> results_;
+    std::atomic<std::size_t> next_{0};
+    std::vector<std::thread> helpers_;
+};
 
 void MeasureShape(const StageData& stage, Critique& out) {
     int top = Board::kLastPlayRow, bottom = Board::kFirstPlayRow;
@@ -329,8 +370,10 @@ const char* VerdictName(KindNecessity::Verdict verdict) {
 Critique CritiqueStage(const StageData& stage, const CritiqueLimits& limits) {
     const auto started = std::chrono::steady_clock::now();
     Critique out;
+    NecessitySolves necessity(stage, limits);  // with helper threads, under way from here
     SolverLimits solverLimits;
     solverLimits.memoryBytes = limits.memoryBytes;
+    solverLimits.stop = limits.stop;
     const SolveResult solved = SolveStage(stage, solverLimits);
     out.solveStatus = solved.status;
     out.positions = solved.states;
@@ -339,9 +382,11 @@ Critique CritiqueStage(const StageData& stage, const CritiqueLimits& limits) {
         out.optimum = solved.Steps();
         out.solution = solved.moves;
     }
-    MeasureGraph(stage, limits, out);
-    MeasureNecessity(stage, limits, out);
     MeasureShape(stage, out);
+    if (!Cancelled(limits)) MeasureGraph(stage, limits, out);
+    necessity.Finish();
+    out.cancelled = Cancelled(limits);
+    if (!out.cancelled) necessity.Report(out);
     out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return out;
 }

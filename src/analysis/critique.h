@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ struct CritiqueLimits {
     std::size_t memoryBytes = std::size_t{1024} << 20;  // for the state graph and for each solve
     std::uint64_t moveListCap = 10'000'000;             // optimal move lists are counted up to here
     std::size_t plansPerStateCap = 4096;                // plans kept per state while grouping
+    // A stop request from another thread gives the critique up: the solves
+    // and the state graph stop within a layer or a few thousand states.
+    std::stop_token stop;
+    // Threads for the tile kinds' solves, beside the stage's own measures.
+    // The build's tools judge many stages at once and keep 1.
+    int threads = 1;
 };
 
 // The optimum of the stage with one tile kind made plain floor.
@@ -66,6 +73,7 @@ struct Critique {
 
     double seconds = 0;
     std::size_t peakBytes = 0;
+    bool cancelled = false;  // given up on request: the figures are partial
 
     double DeadShare() const { return states ? static_cast<double>(deadStates) / static_cast<double>(states) : 0; }
 };

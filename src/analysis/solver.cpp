@@ -67,6 +67,10 @@ SolveResult SolveStage(const StageData& stage, const SolverLimits& limits) {
     std::size_t end = store.Size();
     result.status = SolveStatus::NoSolution;
     while (begin < end) {
+        if (limits.stop.stop_requested()) {
+            result.status = SolveStatus::Cancelled;
+            break;
+        }
         if (result.depth >= limits.maxSteps) {
             result.status = SolveStatus::TooManySteps;
             break;
@@ -100,6 +104,7 @@ const char* DescribeSolveStatus(SolveStatus status) {
         case SolveStatus::NoSolution: return "no solution: every reachable position was tried";
         case SolveStatus::TooManySteps: return "no solution within the step limit";
         case SolveStatus::OutOfMemory: return "too large to search within the memory bound";
+        case SolveStatus::Cancelled: return "given up on request";
     }
     return "unknown";
 }

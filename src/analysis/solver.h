@@ -10,12 +10,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 struct SolverLimits {
     std::size_t memoryBytes = std::size_t{1536} << 20;  // bound on the search's own tables
     int maxSteps = 254;  // 255 is the step counter's "no record" value
+    // A stop request from another thread gives the search up (looked at once a layer).
+    std::stop_token stop;
 };
 
 enum class SolveStatus {
@@ -23,6 +26,7 @@ enum class SolveStatus {
     NoSolution,    // every reachable state was searched
     TooManySteps,  // no solution within maxSteps (states remain beyond)
     OutOfMemory,   // the search would outgrow its memory bound
+    Cancelled,     // given up on request
 };
 
 struct SolveResult {

@@ -5,35 +5,28 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr char kStartCharacter = 'S';
 
+// The map's characters and the cell codes they stand for; 'S' is floor too.
+constexpr std::pair<char, std::uint8_t> kCellCharacters[] = {
+    {'.', CELL_EMPTY},       {'-', CELL_FLOOR},       {'1', CELL_MARK_1},     {'2', CELL_MARK_2},
+    {'3', CELL_MARK_3},      {'4', CELL_MARK_4},      {'A', CELL_GOAL_1},     {'B', CELL_GOAL_2},
+    {'C', CELL_GOAL_3},      {'D', CELL_GOAL_4},      {'W', CELL_WARP_A},     {'M', CELL_WARP_B},
+    {'^', CELL_ARROW_UP},    {'>', CELL_ARROW_RIGHT}, {'v', CELL_ARROW_DOWN}, {'<', CELL_ARROW_LEFT},
+    {'*', CELL_BURST},       {'E', CELL_ERASER},
+};
+
 std::optional<std::uint8_t> CodeOfCharacter(char c) {
-    switch (c) {
-        case '.': return CELL_EMPTY;
-        case '-': return CELL_FLOOR;
-        case kStartCharacter: return CELL_FLOOR;
-        case '1': return CELL_MARK_1;
-        case '2': return CELL_MARK_2;
-        case '3': return CELL_MARK_3;
-        case '4': return CELL_MARK_4;
-        case 'A': return CELL_GOAL_1;
-        case 'B': return CELL_GOAL_2;
-        case 'C': return CELL_GOAL_3;
-        case 'D': return CELL_GOAL_4;
-        case 'W': return CELL_WARP_A;
-        case 'M': return CELL_WARP_B;
-        case '^': return CELL_ARROW_UP;
-        case '>': return CELL_ARROW_RIGHT;
-        case 'v': return CELL_ARROW_DOWN;
-        case '<': return CELL_ARROW_LEFT;
-        case '*': return CELL_BURST;
-        case 'E': return CELL_ERASER;
-        default: return std::nullopt;
+    if (c == kStartCharacter) return CELL_FLOOR;
+    for (const auto& [character, code] : kCellCharacters) {
+        if (character == c) return code;
     }
+    return std::nullopt;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -232,6 +225,13 @@ int StageNumberOfSourceName(std::string_view fileName) {
         if (number > 255) return 0;
     }
     return digits > 0 ? number : 0;
+}
+
+char SourceCharacterOf(std::uint8_t code) {
+    for (const auto& [character, c] : kCellCharacters) {
+        if (c == code) return character;
+    }
+    return 0;
 }
 
 std::string OwnBackgroundName(int stageNumber) { return "stage" + std::to_string(stageNumber) + ".bfg"; }

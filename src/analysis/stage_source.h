@@ -24,6 +24,7 @@ struct StageDesign {
     }
     std::vector<std::string> features;  // tile kinds the stage is built on
     bool trapsAllowed = false;          // "traps: allowed"
+    bool operator==(const StageDesign&) const = default;
 };
 
 // True for the tile kind names `features:` accepts.
@@ -39,6 +40,7 @@ struct StageSource {
     std::string backgroundName;  // empty: the stage's own picture (OwnBackgroundName)
     Board board;            // the playing area filled in, border empty
     BoardCell start;
+    bool operator==(const StageSource&) const = default;
 };
 
 struct StageSourceResult {
@@ -50,6 +52,10 @@ struct StageSourceResult {
 
 // Reads a stage source; on a fault, the first one with its line number.
 StageSourceResult ParseStageSource(std::string_view text);
+
+// The map character of a cell code ('-' for floor; the start 'S' is floor
+// too); 0 for a code no source can hold (above the eraser).
+char SourceCharacterOf(std::uint8_t code);
 
 // The stage number a source's file name starts with ("07-crossing.stage" is
 // 7, folders ignored); 0 when it starts with no number from 1 to 255.

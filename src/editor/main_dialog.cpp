@@ -1,7 +1,9 @@
 #include "editor/main_dialog.h"
 
 #include "editor/dialog_layout.h"
+#include "editor/editor_language.h"
 #include "editor/resource_ids.h"
+#include "editor/stage_window.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -21,7 +23,7 @@ using namespace quillon;
 namespace {
 
 QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+    return EditorText(utf8);
 }
 
 QLineEdit* NewEdit(QWidget* parent) {
@@ -65,6 +67,12 @@ QDialog* MainDialog::Create() {
         QObject::connect(action, &QAction::triggered, dialog, [this, id = id] { OnCommand(id); });
         commands_[id] = action;
     }
+    // Beside the file menu, which stays as it was: the stage editor.
+    QMenu* stageMenu = menuBar->addMenu(Text(text::kStageMenu));
+    QAction* stageEditor = stageMenu->addAction(Text(text::kStageEditorCommand));
+    stageEditor->setData(kIdStageEditor);
+    QObject::connect(stageEditor, &QAction::triggered, dialog, [this] { OnCommand(kIdStageEditor); });
+    commands_[kIdStageEditor] = stageEditor;
 
     // The controls, in tab order, placed by the dialog's layout units.
     auto* client = new QWidget(dialog);
@@ -184,6 +192,13 @@ void MainDialog::OnCommand(int id) {
     case kIdSaveAs:
         SaveCommand(true);
         break;
+    case kIdStageEditor: {
+        // A window of its own, alive until it is closed.
+        auto* stageWindow = new StageWindow();
+        stageWindow->setAttribute(Qt::WA_DeleteOnClose, true);
+        stageWindow->show();
+        break;
+    }
     case kIdLoadPicture:
         LoadPictureCommand();
         break;

@@ -62,7 +62,7 @@ public:
 
     // The control with this id (1001-1009), or null once the window is gone.
     QWidget* Control(int id) const;
-    // The menu command with this id (40006-40010), or null.
+    // The menu command with this id (40006-40011), or null.
     QAction* MenuCommand(int id) const;
 
     SizeDialog sizeDialog;

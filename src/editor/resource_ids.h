@@ -32,6 +32,8 @@ inline constexpr int kIdOpen = 40007;
 inline constexpr int kIdSave = 40008;
 inline constexpr int kIdSaveAs = 40009;
 inline constexpr int kIdLoadPicture = 40010;
+// Beyond the object editor's menu: opens the stage editor window.
+inline constexpr int kIdStageEditor = 40011;
 
 // Longest text read back from an edit box.
 inline constexpr int kMaxEditText = 254;
@@ -50,6 +52,8 @@ inline constexpr const char* kOpenCommand = "読み込み(&O)";
 inline constexpr const char* kSaveCommand = "上書き保存(&S)";
 inline constexpr const char* kSaveAsCommand = "名前をつけて保存(&A)";
 inline constexpr const char* kLoadPictureCommand = "画像の読み込み(&G)";
+inline constexpr const char* kStageMenu = "ステージ(&T)";
+inline constexpr const char* kStageEditorCommand = "ステージエディタ(&E)";
 
 inline constexpr const char* kSizeCaption = "オブジェクトサイズ";
 inline constexpr const char* kWidthLabel = "横";

@@ -1,5 +1,7 @@
 #include "editor/size_dialog.h"
 
+#include "editor/editor_language.h"
+
 #include "editor/dialog_layout.h"
 #include "editor/obj_data.h"
 #include "editor/resource_ids.h"
@@ -27,20 +29,20 @@ SizeDialog::~SizeDialog() = default;
 
 QDialog* SizeDialog::BuildWindow(QWidget* owner) {
     auto* dialog = new QDialog(owner);
-    dialog->setWindowTitle(QString::fromUtf8(text::kSizeCaption));
+    dialog->setWindowTitle(EditorText(text::kSizeCaption));
     auto* client = dialog;
     const DialogLayout layout(dialog->font());
 
-    auto* ok = new QPushButton(QString::fromUtf8(text::kOk), client);
+    auto* ok = new QPushButton(EditorText(text::kOk), client);
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QString::fromUtf8(text::kCancel), client);
+    auto* cancel = new QPushButton(EditorText(text::kCancel), client);
     cancel->setAutoDefault(false);
-    auto* widthLabel = new QLabel(QString::fromUtf8(text::kWidthLabel), client);
-    auto* heightLabel = new QLabel(QString::fromUtf8(text::kHeightLabel), client);
+    auto* widthLabel = new QLabel(EditorText(text::kWidthLabel), client);
+    auto* heightLabel = new QLabel(EditorText(text::kHeightLabel), client);
     auto* widthEdit = new QLineEdit(client);
     auto* heightEdit = new QLineEdit(client);
-    auto* widthDots = new QLabel(QString::fromUtf8(text::kDots), client);
-    auto* heightDots = new QLabel(QString::fromUtf8(text::kDots), client);
+    auto* widthDots = new QLabel(EditorText(text::kDots), client);
+    auto* heightDots = new QLabel(EditorText(text::kDots), client);
 
     layout.Place(ok, 102, 6, 42, 12);
     layout.Place(cancel, 102, 24, 42, 12);

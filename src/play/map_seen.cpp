@@ -10,6 +10,7 @@
 #include "play/stage_bytes.h"
 #include "play/stage_choice.h"
 #include "play/stage_file.h"
+#include "play/stage_folder.h"
 #include "resources/resource_manager.h"
 #include "resources/save_data.h"
 #include "resources/wide_name.h"
@@ -73,7 +74,7 @@ CMapSeen::~CMapSeen() {
 bool CMapSeen::LoadStage(int stageNumber) {
     rules.board.Clear();
     std::vector<uint8_t> bytes;
-    if (!ReadStageBytes(StageFilePath(stageNumber), bytes)) return false;
+    if (!ReadStageBytes(PlayedStagePath(stageNumber), bytes)) return false;
     StageFileResult parsed = ParseStageFile(bytes);
     if (!parsed) {
         rules.board.Clear();
@@ -85,7 +86,7 @@ bool CMapSeen::LoadStage(int stageNumber) {
     par = data.par;
     rules.markLimit = data.markLimit;
     ResourceManager& cache = ResourceManager::Instance();
-    background = cache.GetImage(Utf8ToWide(data.backgroundName));
+    background = cache.GetImage(Utf8ToWide(StagePicturePath(data.backgroundName)));
     // Whatever tile picture the file names, the board is drawn with this one.
     tiles = cache.GetImage(L"tails.bfg");
     rules.board = data.board;

@@ -4,6 +4,8 @@
 #include <limits>
 #include <memory>
 
+#include "play/stage_folder.h"
+
 namespace {
 
 struct FileCloser {
@@ -55,7 +57,7 @@ uint8_t ReadParValue(std::FILE* file) {
 std::vector<uint8_t> ProbeStages(int limit) {
     std::vector<uint8_t> pars;
     for (int number = 1; number <= limit; ++number) {
-        std::unique_ptr<std::FILE, FileCloser> file(std::fopen(StageFilePath(number).c_str(), "rb"));
+        std::unique_ptr<std::FILE, FileCloser> file(std::fopen(PlayedStagePath(number).c_str(), "rb"));
         if (!file) break;
         pars.push_back(ReadParValue(file.get()));
     }

@@ -69,8 +69,10 @@ TEST_F(MainDialogWindowTest, WriteKeepsItsPlaceAndFitsItsText) {
 TEST_F(MainDialogWindowTest, MenuHoldsTheFileCommandsInOrder) {
     const QMenuBar* bar = dialog->hwnd->findChild<QMenuBar*>();
     ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(bar->actions().size(), 1);
+    // The file menu, then the stage editor's menu beside it.
+    ASSERT_EQ(bar->actions().size(), 2);
     EXPECT_EQ(bar->actions()[0]->text(), "ファイル(&F)");
+    EXPECT_EQ(bar->actions()[1]->text(), "ステージ(&T)");
     const QMenu* menu = bar->actions()[0]->menu();
     ASSERT_NE(menu, nullptr);
     QStringList texts;

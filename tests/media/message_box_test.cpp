@@ -107,7 +107,9 @@ std::vector<GameMessage> GameMessages() {
     std::string sources;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(VELTRIM_SOURCE_DIR "/src")) {
         const auto ext = entry.path().extension();
-        if (entry.path().string().find("/editor/") != std::string::npos || (ext != ".cpp" && ext != ".h")) continue;
+        // The editor's own folder, wherever the checkout lies (its path may hold "/editor/" too).
+        const std::string relative = entry.path().lexically_relative(VELTRIM_SOURCE_DIR "/src").generic_string();
+        if (relative.rfind("editor/", 0) == 0 || (ext != ".cpp" && ext != ".h")) continue;
         std::ifstream in(entry.path());
         sources += std::string(std::istreambuf_iterator<char>(in), {}) + "\n";
     }
