@@ -14,7 +14,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps python3
-  desktop-file-utils appstream man-db file
+  desktop-file-utils appstream man-db file lintian openbox
 )
 
 missing=()
