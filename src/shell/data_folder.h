@@ -9,8 +9,8 @@
 // The folder of the game's files for the program at `programFile`: the
 // program's own folder when it holds the first stage (the portable game
 // folder), else the installed data folder at `installedData` relative to the
-// program's folder (say "../share/veltrim" beside a bin folder). Empty when
-// neither holds the stages.
+// program's folder (say "../share/games/veltrim" beside a games folder).
+// Empty when neither holds the stages.
 std::filesystem::path FindDataFolder(const std::filesystem::path& programFile,
                                      const std::filesystem::path& installedData);
 
