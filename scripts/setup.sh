@@ -16,7 +16,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps python3 openbox
-  desktop-file-utils appstream man-db file
+  desktop-file-utils appstream man-db file lintian
 )
 
 missing=()

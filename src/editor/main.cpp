@@ -8,12 +8,17 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QIcon>
 #include <QStringList>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // The desktop entry and the icon installed with it (Wayland's app id; on
+    // X11 the window class is the program's name, as the entry says).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.veltrim.Quillon"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.veltrim.Quillon")));
     const EditorTranslations texts = InstallEditorTranslations(application, EditorLanguageOfEnvironment());
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     if (!arguments.isEmpty() && arguments.first() == QStringLiteral("--stage")) {

@@ -8,7 +8,7 @@
 #include "resources/writable.h"
 
 #ifndef VELTRIM_INSTALLED_DATA_FOLDER
-#define VELTRIM_INSTALLED_DATA_FOLDER "../share/veltrim"
+#define VELTRIM_INSTALLED_DATA_FOLDER "../share/games/veltrim"
 #endif
 
 namespace {
@@ -34,8 +34,10 @@ fs::path FindDataFolder(const fs::path& programFile, const fs::path& installedDa
     return {};
 }
 
+fs::path InstalledDataFolder() { return VELTRIM_INSTALLED_DATA_FOLDER; }
+
 fs::path EnterDataFolder(const fs::path& programFile) {
-    const fs::path folder = FindDataFolder(programFile, VELTRIM_INSTALLED_DATA_FOLDER);
+    const fs::path folder = FindDataFolder(programFile, InstalledDataFolder());
     if (folder.empty()) return {};
     std::error_code error;
     fs::current_path(folder, error);
@@ -55,16 +57,26 @@ fs::path UserSaveFolder(const char* xdgDataHome, const char* home) {
     return {};
 }
 
-std::vector<std::string> SavePlaces(const fs::path& dataFolder, const fs::path& userFolder) {
+GameLayout LayoutOf(const fs::path& dataFolder, const fs::path& programFile) {
+    std::error_code error;
+    const fs::path own = programFile.parent_path();
+    if (dataFolder.empty() || own.empty() || fs::equivalent(dataFolder, own, error)) return GameLayout::Portable;
+    return GameLayout::Installed;
+}
+
+std::vector<std::string> SavePlaces(const fs::path& dataFolder, GameLayout layout, const fs::path& userFolder) {
+    const fs::path user = userFolder.empty() ? fs::path() : userFolder / kSaveFileName;
+    if (layout == GameLayout::Installed) return user.empty() ? std::vector<std::string>{} : std::vector{user.string()};
     const fs::path beside = dataFolder / kSaveFileName;
-    if (WritableByMode(dataFolder) || userFolder.empty()) return {beside.string()};
-    return {(userFolder / kSaveFileName).string(), beside.string()};
+    if (WritableByMode(dataFolder) || user.empty()) return {beside.string()};
+    return {user.string(), beside.string()};
 }
 
 void SettleIntoGameFolders(const fs::path& programFile) {
     fs::path folder = EnterDataFolder(programFile);
+    const GameLayout layout = LayoutOf(folder, programFile);
     std::error_code error;
     if (folder.empty()) folder = fs::current_path(error);  // the game reports what is missing there
-    SaveData::SetFilePlaces(
-        SavePlaces(fs::absolute(folder, error), UserSaveFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))));
+    SaveData::SetFilePlaces(SavePlaces(fs::absolute(folder, error), layout,
+                                       UserSaveFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))));
 }

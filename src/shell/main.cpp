@@ -19,9 +19,8 @@ int main(int argc, char** argv) {
     // Taken before the game enters its own folder: FOLDER is relative to where it was started.
     const std::filesystem::path pack = argc == 2 ? std::filesystem::absolute(argv[1], error) : std::filesystem::path();
     SettleIntoGameFolders(RunningProgramFile());
-    // The catalogues lie in the game folder, or in share/locale beside the
-    // installed share/veltrim.
-    StartMessageTranslation({"locale", "../locale"}, std::getenv);
+    // The catalogues lie among the game's files, portable or installed.
+    StartMessageTranslation({"locale"}, std::getenv);
     if (argc == 2) PlayStagePack(pack, UserSaveFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
     return RunGame();
 }

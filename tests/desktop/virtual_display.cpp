@@ -259,7 +259,8 @@ GameProcess::~GameProcess() {
     }
 }
 
-bool GameProcess::Start(const std::filesystem::path& folder, const std::string& display) {
+bool GameProcess::Start(const std::filesystem::path& folder, const std::string& display,
+                        const std::filesystem::path& runtimeFolder) {
     folder_ = folder;
     std::filesystem::create_directories(folder);
     const std::filesystem::path program = folder / "veltrim";
@@ -273,7 +274,7 @@ bool GameProcess::Start(const std::filesystem::path& folder, const std::string& 
         const int errors = ::open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(errors, STDERR_FILENO);
         ::setenv("DISPLAY", display.c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", (runtimeFolder.empty() ? folder : runtimeFolder).c_str(), 1);
         ::setenv("SDL_AUDIODRIVER", "dummy", 1);
         ::setenv("LC_ALL", "C.UTF-8", 1);
         ::unsetenv("LANGUAGE");

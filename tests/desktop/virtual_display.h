@@ -80,9 +80,11 @@ public:
     GameProcess& operator=(const GameProcess&) = delete;
 
     // Copies the game program into `folder` and starts it there, its
-    // single-copy lock in `folder` too, its standard error to a file, in the
-    // C locale (the messages as the design writes them).
-    bool Start(const std::filesystem::path& folder, const std::string& display);
+    // single-copy lock in `runtimeFolder` (else in `folder` too), its
+    // standard error to a file, in the C locale (the messages as the design
+    // writes them).
+    bool Start(const std::filesystem::path& folder, const std::string& display,
+               const std::filesystem::path& runtimeFolder = {});
     bool Running();
     // The wait status once it has ended within the time, else nullopt.
     std::optional<int> WaitForExit(std::chrono::milliseconds timeout);

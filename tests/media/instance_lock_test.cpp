@@ -15,6 +15,7 @@
 namespace {
 
 using media_detail::InstanceLock;
+using media_detail::InstanceLockHolder;
 using media_detail::InstanceLockPath;
 
 // Sets an environment variable for one test.
@@ -48,6 +49,29 @@ TEST(InstanceLock, OnlyOneHolderAtATime) {
     first.Release();
     EXPECT_TRUE(second.Acquire(path));
     EXPECT_TRUE(second.Held());
+}
+
+// A second copy learns from the file which process runs, to show its window.
+TEST(InstanceLock, TheHolderLeavesItsProcessIdInTheFile) {
+    TempDir dir;
+    const std::string path = (dir.Path() / "Veltrim.lock").string();
+    dir.Write("Veltrim.lock", {'9', '9', '9', '9', '9', '9', '9', '\n'});  // left by an ended copy
+    InstanceLock first, second;
+    ASSERT_TRUE(first.Acquire(path));
+    EXPECT_EQ(InstanceLockHolder(path), getpid());
+    EXPECT_FALSE(second.Acquire(path));
+    EXPECT_EQ(InstanceLockHolder(path), getpid()) << "a copy kept out leaves the file alone";
+}
+
+TEST(InstanceLock, NoHolderIsReadFromAnEmptyMissingOrGarbledFile) {
+    TempDir dir;
+    EXPECT_EQ(InstanceLockHolder((dir.Path() / "none.lock").string()), 0);
+    dir.Write("empty.lock", {});
+    EXPECT_EQ(InstanceLockHolder((dir.Path() / "empty.lock").string()), 0);
+    dir.Write("text.lock", {'x', '1'});
+    EXPECT_EQ(InstanceLockHolder((dir.Path() / "text.lock").string()), 0);
+    dir.Write("negative.lock", {'-', '5'});
+    EXPECT_EQ(InstanceLockHolder((dir.Path() / "negative.lock").string()), 0);
 }
 
 TEST(InstanceLock, FailsWhereNoFileCanBeMade) {

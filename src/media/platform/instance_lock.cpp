@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 
 namespace media_detail {
 
@@ -27,7 +28,17 @@ bool InstanceLock::Acquire(const std::string& path) {
         return false;
     }
     fd_ = fd;
+    const std::string pid = std::to_string(::getpid()) + "\n";
+    // Without the id a second copy only cannot show this one: no failure.
+    if (::ftruncate(fd, 0) == 0) [[maybe_unused]] const ssize_t n = ::pwrite(fd, pid.data(), pid.size(), 0);
     return true;
+}
+
+pid_t InstanceLockHolder(const std::string& path) {
+    std::ifstream in(path);
+    long pid = 0;
+    if (!(in >> pid) || pid <= 0 || pid > 0x3FFFFFFF) return 0;
+    return static_cast<pid_t>(pid);
 }
 
 void InstanceLock::Release() {

@@ -3,12 +3,18 @@
 // the next start.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 
 namespace media_detail {
 
 // "<title>.lock" in $XDG_RUNTIME_DIR, else a per-user name in /tmp.
 std::string InstanceLockPath(const std::string& title);
+
+// The process id the holder wrote into the lock file, so a second copy can
+// find the running one's window; 0 when the file holds none.
+pid_t InstanceLockHolder(const std::string& path);
 
 class InstanceLock {
 public:
@@ -18,7 +24,8 @@ public:
     ~InstanceLock() { Release(); }
 
     // False when another holder (another process, or another lock object)
-    // has the file locked, or the file cannot be made.
+    // has the file locked, or the file cannot be made. The holder writes its
+    // process id into the file.
     bool Acquire(const std::string& path);
     void Release();
     bool Held() const { return fd_ >= 0; }

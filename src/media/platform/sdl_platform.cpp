@@ -20,6 +20,7 @@
 #include "media/platform/sdl_icon.h"
 #include "media/platform/sdl_keymap.h"
 #include "media/platform/sdl_message_input.h"
+#include "media/platform/x11_raise.h"
 #include "media/platform/x11_window_watch.h"
 
 namespace media_detail {
@@ -83,7 +84,11 @@ public:
     }
 
     bool AcquireInstanceLock(const std::string& title) override {
-        return lock_.Acquire(InstanceLockPath(title));
+        const std::string path = InstanceLockPath(title);
+        if (lock_.Acquire(path)) return true;
+        // Started again while running: show the player the copy that runs.
+        RaiseWindowOfProcess(InstanceLockHolder(path));
+        return false;
     }
 
     bool OpenWindow(const WindowConfig& config) override {
