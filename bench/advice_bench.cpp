@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hint and the dead-end test on every shipped stage: their latency from
 // each position of the stage's optimal path and from 1,000 random reachable
 // positions (random walks from the start, the walk being the undo history

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Audio mixing cost and output latency.
 //   bench_audio [game-folder]
 // Renders 60 s offline, as the output device would pull it (512-frame

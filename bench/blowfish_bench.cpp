@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key schedule time and .bfg decryption throughput.
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the real SDL frame loop for 10 seconds: processor use and frame
 # intervals. Uses a virtual X display when there is no display.
 #   bench/frame_loop.sh [seconds] [scene id]   (2 = the title scene)

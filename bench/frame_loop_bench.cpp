@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the game's real frame loop on the SDL platform for a while and prints
 // the processor time it used (percent of one core) and how far apart the
 // frames began. Run it through bench/frame_loop.sh, which provides a display.

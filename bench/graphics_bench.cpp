@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renderer speed: the map-scene frame against SDL2's own software blitter
 // running the same draw list, and full-screen stretched and rotated draws.
 #include <SDL.h>

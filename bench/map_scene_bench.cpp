@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map scene's cost: one whole frame of a full board with the figure
 // walking, drawn through the headless platform, and building the scene for a
 // stage whose pictures and sounds are already cached.

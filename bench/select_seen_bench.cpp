@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage-selection screen: one frame with its preview already built, and
 // the rebuild of the preview when the cursor lands on another cell.
 // Targets: frame under 1 ms, preview rebuild under 5 ms.

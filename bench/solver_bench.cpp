@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The solver on every shipped stage: positions searched, time and peak
 // memory per stage, then the totals.
 //   bench_solver [stage folder] [benchmark flags]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage critic on every shipped stage source, whole state graphs
 // included: time, states and peak memory per stage, then the totals and the
 // process's peak resident memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage generator's yield in a fixed time: candidates that keep every
 // design rule, and how many of them are deep (30+ steps on 50 cells or
 // fewer), with the default recipe.

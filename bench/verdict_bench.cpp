@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage editor's live verdict (critic and design rules, as the editor
 // runs them) on the shipped stage with the most reachable positions: the
 // latency an author waits after an edit, in real and processor time, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpora of the wave and MIDI fuzzers:
 //   audio_seed_writer <wave-folder> <midi-folder>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a .bfg picture end to end: layout checks, decryption, then every
 // image decoder behind CreateImageFromMemory.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes seed inputs for fuzz_bfg into the folder given (default corpus/bfg):
 a PNG, a BMP and a JPEG, each as an image to be packed (see bfg_fuzzer.cpp)."""
 import base64, os, struct, sys, zlib

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound-effect parameter reader on arbitrary text; effects it accepts are
 // rendered (a few voices at most, to keep each run short).
 #include <cmath>

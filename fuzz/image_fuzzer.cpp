@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to CreateImageFromMemory (every decoder in turn) and
 // draws whatever it accepts, so decoded sizes are exercised by the renderer.
 #include <climits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpus of the image fuzzer: one small valid file for each
 // decoder variant.   image_seed_writer <folder>
 #include <cstdio>

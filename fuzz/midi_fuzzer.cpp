@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the MIDI reader, then plays whatever it accepts
 // through the sequencer (from music tick 3000, repeating) on a synthesizer
 // that checks the events it is sent.

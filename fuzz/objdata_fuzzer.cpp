@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ObjData reader: never crashes on any bytes, and what it reads whole is
 // written back byte for byte.
 #include "editor/obj_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save file reader on arbitrary bytes: no crash, and whatever was read
 // leaves a continue stage that names a stage and records of the right size.
 #include <unistd.h>

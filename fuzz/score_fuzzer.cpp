@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score compiler on arbitrary text: it must fail cleanly or produce a
 // MIDI file, never crash or run away.
 #include <cstddef>

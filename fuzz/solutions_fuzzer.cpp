@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "solutions.txt" reader on arbitrary bytes: no crash, every line either
 // read or kept verbatim with one error each, and a rewrite reads back to the
 // same lines and the same kept text.

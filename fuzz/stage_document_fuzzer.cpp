@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the stage editor's opening of a file (a stage
 // source or a stage file). A stage it opens must save back as a source that
 // reads as the same stage, keep it through an edit and its undo, and export a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the stage reader. A stage that loads must keep
 // the board's invariants and survive a write-and-read round trip unchanged.
 #include "play/stage_file.h"

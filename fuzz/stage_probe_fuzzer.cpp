@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up probe's par reader on arbitrary stage file bytes.
 #include <cstdio>
 

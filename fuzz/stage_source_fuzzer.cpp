@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the stage source reader. A source it accepts must
 // compile into a stage file that the game's reader loads unchanged.
 #include "stage_source.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the wave decoder. Whatever it accepts must come
 // out as whole stereo frames within the memory bound.
 #include <cstdlib>

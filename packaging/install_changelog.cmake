@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the change log, signed by the packages' maintainer, compressed as
 # Debian wants it. Run at install time (also by cpack) with
 # VELTRIM_CHANGELOG_SOURCE, VELTRIM_CHANGELOG_FOLDER, VELTRIM_MAINTAINER and

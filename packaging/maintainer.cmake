@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The packages' maintainer: the one given to the build, else the one Debian's
 # own tools take, "$DEBFULLNAME <$DEBEMAIL>" (DEBEMAIL may hold both).
 function(veltrim_maintainer result given)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders each piece of the game's music to a wave file for listening, through
 # the game's own music path, as the game plays it (from tick 3000, repeating):
 #   scripts/render_music.sh [seconds]     -> build/music/<piece>.wav

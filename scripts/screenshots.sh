@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots from the real game in its window on a virtual
 # X display: the title, the stage selection, a stage in play and the ending.
 # Keys are typed with xdotool and the window is captured with xwd.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Converts an xwd window dump (24- or 32-bit TrueColor, as Xvfb makes) to PNG."""
 import struct
 import sys

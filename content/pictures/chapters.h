@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chapters of the stage set, for the staff roll: a chapter begins with
 // each stage that brings in something new (a tile kind, a mark limit, a
 // one-way warp chain) and is named after it.

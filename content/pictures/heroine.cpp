@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "heroine.bfg": the player's figure, 5 columns x 6 rows of 32 x 64 frames.
 // Rows: walk left, walk up, walk right, walk down, warp (column 0 standing,
 // fading to nothing at column 4), clear pose (column 4 the held victory pose).

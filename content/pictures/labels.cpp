@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The digit sheets and the text labels: "number.bfg", "stage_title.bfg" and
 // "title_menu.bfg".
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the game's pictures as PNG files into a folder:
 //   draw_pictures [--zoom N] <folder> [name...]
 // Without names it draws all of them; --zoom enlarges them for looking at. The names are the game's file names

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colours the pictures share, so the screens look like one game.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every picture the game reads, drawn in code. Each maker returns the finished
 // canvas and how it is to be written.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rule card a teaching stage's background carries: a small before and
 // after drawn with the game's own tiles, and a line or two of plain English
 // saying the rule the stage brings in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures around play: the opening logo, the title background, the
 // ending's title, logo and staff roll, and the window icon.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage selection screen: "select_bg.bfg", "select_frames.bfg" and
 // "select_icons.bfg".
 //

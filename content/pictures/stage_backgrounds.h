@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each stage's own background, drawn from its source: the stage's number and
 // name, the cycle its marks count through, where the warps of a one-way chain
 // lead, and the keys. Everything sits in the free area around the board

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage backgrounds "bg1.bfg" to "bg3.bfg" and the scenery, shade and
 // counter plate that every stage's own background shares with them. The board
 // covers (64, 64) to (576, 416); the counters are drawn at (420, 12),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "tails.bfg": the 17 board tiles, 32 x 64 each, code k at x = 32 (k - 1).
 // The upper half is the tile's top face (its own cell); the lower half holds
 // its front face, seen over the cell below when that cell is empty.

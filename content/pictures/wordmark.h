@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's name drawn as its logo lettering, and the four-gem emblem.
 #pragma once
 

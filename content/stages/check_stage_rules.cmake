@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the design rules over a whole stage set with the stage critic.
 #   cmake -DSTAGECRIT=<stagecrit> -DSTAGES=<a;b;...> [-DSTAMP=<file>] -P check_stage_rules.cmake
 # A breach fails with the critic's lines, each naming the file and the rule;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage critic's measures of one stage, as a puzzle designer reads them:
 // how long the best play is, how many different plans reach it, which tiles
 // matter, where the player can get stuck for good, and the board's shape.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The critic's output: one JSON object per stage (one line each), and a
 // table for people.
 #pragma once

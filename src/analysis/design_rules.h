@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design rules a stage set is held to, checked on the critic's measures
 // and each stage's declared design (teaches:, features:, traps:).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mechanics a stage's optimal play can rely on. They are finer than tile
 // kinds: an arrow that advances one mark asks less of the player than one
 // that advances a whole run, and a warp that leads back less than one that

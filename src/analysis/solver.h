@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds a shortest solution of a stage: the fewest counted steps from the
 // start to a stage clear. Breadth-first over packed states, playing every
 // step with the game's own rule code (PlayMove), so the solver and the game

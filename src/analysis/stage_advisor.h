@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the player may ask of a stage while playing it: the next step of an
 // optimal plan, how many steps remain, and whether a clear can still be
 // reached at all. Answers come from the stage's whole state graph, so they

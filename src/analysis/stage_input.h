@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading what the critic is given: a stage source (compiled in memory and
 // read back by the game's own stage reader, so it is judged exactly as the
 // game will play it) or a compiled stage file.

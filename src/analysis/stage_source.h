@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readable source of a stage, as authors write it (see README.md in this
 // folder), and its translation into a stage file.
 #pragma once

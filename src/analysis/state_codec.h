@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Packs the part of a stage's play state that can change into a few 64-bit
 // words: the player's cell, the erasures left, and each mark cell's value.
 // Everything else on the board never changes during play, so it is taken from

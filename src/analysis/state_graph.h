@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole reachable state graph of a stage: every state the player can
 // reach from the start, its four successors, its distance from the start and
 // its distance to a clear. States are packed by the solver's StateCodec and

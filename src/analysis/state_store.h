@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every state a search has reached, in the order reached, with the move that
 // first reached it and the state it came from. Doubles as the visited set
 // (open addressing over indices into the packed states) and as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage editor's playing area (columns 2-17, rows 2-11) drawn with the
 // game's tile pictures at a whole-number zoom; clicks and drags on it paint.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Places controls by the dialog units of the editor's dialog layouts, scaled
 // to the dialog's font the way dialog templates are: an x unit is a quarter
 // of the font's average character width, a y unit an eighth of its height.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quillon in its author's language. The specified texts of the tool (its
 // dialogs, menu and messages) are Japanese and stand as they are under a
 // Japanese locale and under C/POSIX; under any other locale they are shown

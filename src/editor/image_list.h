@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object images shown by the list: a picture cut into object-sized
 // images from left to right.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quillon: the editor tool for the objects of the game's picture strips, and
 // its stage editor.
 //   quillon                  the object editor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/main_dialog.h"
 
 #include "editor/dialog_layout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's main dialog (dialog 101 with menu 102): owns all editor state,
 // shows the objects cut from one picture strip and reads and writes them as
 // an ObjData file.

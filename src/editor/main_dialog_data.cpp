@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main dialog's document work: the picture, the object list and the
 // ObjData file.
 #include "editor/main_dialog.h"

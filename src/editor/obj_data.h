@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ObjData file (*.obj) of the editor tool, free of any toolkit: the byte
 // layout, its reader and writer, and the small text rules around it.
 //

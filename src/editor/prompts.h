@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's questions to the user: file dialogs and message boxes. They go
 // through this interface so tests can answer them without a person.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's own texts (standard buttons, file dialogs) in Japanese, like
 // every other text of the editor.
 #pragma once

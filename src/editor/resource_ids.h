@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ids and texts of the editor's dialogs, menu and messages.
 #pragma once
 

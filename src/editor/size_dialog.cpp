@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/size_dialog.h"
 
 #include "editor/editor_language.h"

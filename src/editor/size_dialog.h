@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modal object-size dialog (dialog 103): asks for the width and height of
 // one object of the picture strip.
 #pragma once

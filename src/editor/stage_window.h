@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quillon's stage editor: a second window that draws a stage with the game's
 // tiles, judges it after every edit (the critic on a worker thread), plays
 // it in place, and opens, saves and exports stage sources and stage files.

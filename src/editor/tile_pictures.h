@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's own tile pictures for the stage editor: "tails.bfg" read through
 // the shared .bfg cipher, one 32 x 64 picture per cell code (the lower half
 // is the tile's side, drawn over the cell below), pure green transparent.

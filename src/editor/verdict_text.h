@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The verdict panel's words: a verdict and its changes since the previous
 // one, as the author reads them ("optimum 19 → 17", "arrow no longer
 // needed"), through Qt's translations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thin base that binds a toolkit window to the object that handles it.
 #pragma once
 

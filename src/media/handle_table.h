@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Slot tables behind media handles, shared by images, sounds and music.
 //
 // Handle bits: 31 always 0; 27-30 kind; 16-26 check number (the kind's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test controls of the headless platform. Tests call UseHeadlessPlatform()
 // before InitMedia; the shipped game never does. The clock is virtual: it
 // moves only when the test advances it or when the layer sleeps (SleepMs,

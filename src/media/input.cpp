@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two input reads: the single-key test and the combined pad state.
 #include "media/media.h"
 #include "media/media_internal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer: the game's only route to the window, the screen, the clock,
 // the input devices, sound and music. Every operation is a plain function that
 // returns an int: 0 (or a handle) on success, -1 on failure. Operations never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pure pieces of the pad state: the stick's dead zone and the bit table that
 // combines the keyboard and a pad into one bit set.
 #pragma once

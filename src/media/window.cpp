@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up options, the layer's life cycle and the per-frame primitives.
 #include <memory>
 #include <string>

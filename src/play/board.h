@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board of one stage: a grid of one-byte cell codes, 20 cells to a row,
 // with room for 30 rows of which the screen shows 15. Pure data: the stage
 // reader fills it, the tile rules change it, the map scene draws it.

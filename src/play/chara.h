@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A figure on the board: walks in whole-cell steps and plays frame
 // animations cut from one picture. It knows nothing of the board; the map
 // scene decides what a step means.

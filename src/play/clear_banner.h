@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The banner over a clear's fade: "CLEAR", the steps taken against the par,
 // and "NEW BEST" or "PAR" when the clear earns them. It is composed once into
 // an image of its own when the clear is recorded and drawn over the fading

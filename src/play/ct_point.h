@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A three-component integer point for character positions and movement.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The label of the erasures-left counter: a small plate under the counters
 // reading "ERASURES LEFT", behind the eraser's face and the count. Composed
 // once, the first time a stage's erase mode shows, into an image of its own.

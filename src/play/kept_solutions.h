@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The best clears kept in "solutions.txt", checked against the stages as
 // they are now: a line is offered for replay only when its hash matches its
 // stage file and its moves clear that stage on the rules. Other lines are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scene in which one stage is played: loads the stage, turns input into
 // steps, runs the tile rules when a move ends, counts steps, shows the
 // counters, plays the clear sequence and records the best step count.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The solver at the player's side during a stage: the hint (key H, pad
 // button 6) and the dead-end warning. The stage's analysis runs on a worker
 // thread; each frame in which the figure stands still the current position

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figure the player steers: seven animations cut from "heroine.bfg",
 // whole-cell walks driven by the pad and the one-shot animations the tile
 // rules start (warp leave and arrive, clear pose).

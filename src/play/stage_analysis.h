@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stage's advisor, built on a worker thread so that no frame waits for the
 // search. The scene asks every frame whether it is ready; destroying the
 // object (a stage change, a retry, leaving the scene) stops the work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a stage file's bytes from the game's folder, for the map scene and
 // the title card; the parsing itself is pure (stage_file.h).
 #pragma once

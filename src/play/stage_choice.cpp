@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/stage_choice.h"
 
 #include "resources/save_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which stage the title card and the map scene take from the progress
 // record, by how play was started.
 #pragma once

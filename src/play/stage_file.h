@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a stage file from its bytes. The layout, little-endian throughout,
 // text as a length byte and that many UTF-16LE units:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing stage files: the exact layout ParseStageFile reads (see
 // stage_file.h). Used by the stage compiler and by tests that need small or
 // deliberately odd stage files.

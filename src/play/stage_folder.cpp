@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/stage_folder.h"
 
 #include "play/stage_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the stages being played lie: the game's own "Stage" folder, or a
 // folder of stages the player named on the command line ("veltrim FOLDER"),
 // whose files are stage1.map, stage2.map, ... and whose pictures are looked

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steps of one attempt at a stage, kept for undo and redo: the state
 // before every counted step, and the states undone since the last new step.
 // Whole states are kept, not moves to replay, so going back and forth is

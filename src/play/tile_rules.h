@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every rule of the puzzle, in one place: what a step does, what each tile
 // does when the player ends a move on it, the erase mode and the clear test.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo and redo buttons, paced like a held direction: a button acts on
 // the frame it goes down and, while it stays held, again every 10 frames.
 // The frame loop reports buttons only on the frame they go down, so while a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading .bfg pictures: one pad-count byte, then the image file plus filler,
 // encrypted block by block with the .bfg key. The decode of bytes already in
 // memory is kept apart from the file read so both the game and the editor

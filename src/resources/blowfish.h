@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Blowfish block cipher as used by .bfg pictures: 16 rounds, an 8-byte key,
 // electronic code book, and a block layout of two little-endian 32-bit halves
 // (bytes 0-3 the left half, bytes 4-7 the right half). Shared, as one source

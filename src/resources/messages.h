@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's own messages and captions in the player's language. The texts
 // are written in the sources as the game shows them in Japanese; the gettext
 // catalogue po/en.po gives their English. A Japanese or C/POSIX locale keeps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file of the player's by way of a temporary file beside it, so
 // a failed write never loses the previous contents. Shared by the save data
 // and the kept solutions, which live side by side.

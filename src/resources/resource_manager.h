@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's single loader and cache for pictures (.bfg files) and sound
 // effects. The first request for a name loads the file and remembers its
 // handle; later requests for the same name return that handle without

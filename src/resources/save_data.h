@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's progress and the choices that link the scenes: how play was
 // started, the stage to continue from, the stage picked on the selection
 // screen, and per stage the fewest steps of a clear and the par value.

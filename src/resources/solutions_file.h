@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "solutions.txt", beside "data.sav": the moves of every stage's best clear,
 // readable text, one line a stage:
 //

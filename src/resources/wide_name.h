@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game names files with wide strings (literals such as L"logo.bfg") while
 // stage files, the file system and the media layer speak UTF-8: both
 // directions of that conversion live here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the game may change a file or folder, judged by its permission bits
 // rather than by what the system would allow: root may write anything, yet a
 // save file or a game folder made read-only must still be left alone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text that scenes compose once into images of their own (the title card's
 // name, the clear banner, the erasures label): centring, and type of another
 // size than the game's own.

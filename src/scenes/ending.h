@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ending after the last stage: the ending title fades out, the staff roll
 // scrolls up, then the logo spins and grows into place and stays until the
 // first button leads back to the opening. Credit music loops throughout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first screen: a logo fading in and out on white, then the title. The
 // first button cuts it short.
 #pragma once

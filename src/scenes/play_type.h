@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playType argument of PlaySound, PlaySoundFile and PlayMusic, named once
 // for every scene.
 #pragma once

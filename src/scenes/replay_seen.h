@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Watching the best kept solution of a stage again: the selection screen's
 // hint button opens it for the stage under the cursor. The moves play in a
 // map scene of their own (nothing is recorded), with pause (Z), single step

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scene's own music and the rule every scene with music follows: it plays
 // (looping) while the window is active, stops when the window loses the
 // focus, and starts again from tick 3000 when the focus returns.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage-selection screen: 45 numbered cells a page (5 columns, 9 rows),
 // each marked when its stage was cleared within par, a cursor, page flips,
 // and a live half-size preview of the stage under the cursor drawn by a real

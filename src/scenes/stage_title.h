@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title card shown before every stage: the label and the stage number
 // on black, until the first button goes down. A stage whose file carries a
 // name shows it under the number, with a small prompt for the button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws numbers with the 8x16 digit glyphs of "number.bfg" (digit d at
 // (8d, 0), a 16x16 slash at (80, 0)). Embedded by value in the scenes that
 // show counters.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title screen: a background and a four-item menu (play from stage 1,
 // continue, choose a stage, quit). The choice is recorded in the save data's
 // mode and decides the next scene.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds the game's files from where the program itself lies, and the place
 // where the player's progress is kept.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's entry: start-up, the frame loop and shut-down. Returns -1 when
 // the media layer cannot start, otherwise 0.
 #pragma once

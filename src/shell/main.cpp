@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry of the game: "veltrim" plays the game's own stages,
 // "veltrim FOLDER" the stage files of that folder.
 #include <cstdio>

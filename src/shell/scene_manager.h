@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame loop's record: the current scene, the save data and the input
 // edge detection state; builds the first scene and switches between scenes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which class each scene id builds. Each scene adds its line here.
 #include "shell/scene_manager.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scene interface: every screen of the game derives from CSeen. Exactly
 // one scene is current; the frame loop feeds it the newly pressed pad bits,
 // lets it step and draw, and reads back the id of the scene it wants next.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "veltrim FOLDER": the game plays a folder of stages (stage1.map,
 // stage2.map, ...) instead of its own, through the same scenes, and keeps
 // that folder's progress apart from its own.

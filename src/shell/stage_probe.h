@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Counts the stage files at start-up and reads each one's par value.
 #pragma once
 

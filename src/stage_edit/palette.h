@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The painting tools of the stage editor: every cell code a stage may hold,
 // and the start cell.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "play_session.h"
 
 PlaySession::PlaySession(const StageData& stage) : stage_(stage) { Restart(); }

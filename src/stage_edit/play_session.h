@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing the stage being drawn, in the editor itself: the game's own rule
 // code, step by step without animation, with undo and redo.
 #pragma once

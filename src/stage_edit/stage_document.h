@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One stage as the editor holds it: the stage itself (board, start cell,
 // name, mark limit, background, design declarations), painted and changed
 // with undo and redo, read from and written back to its readable source or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's live verdict on the stage being drawn: the critic's figures
 // and the design rules it breaks, and what changed since the last verdict.
 #pragma once

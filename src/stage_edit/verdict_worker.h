@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Judges stages on a thread of its own, so the editor never waits for the
 // critic. Each new request cancels the one in progress; only the verdict on
 // the latest request is ever delivered.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hint and the dead-end warning on every shipped stage, through the real
 // frame loop: following the hint clears in par from the start and in the
 // remaining optimum from elsewhere; walking into a stage's shallowest trap

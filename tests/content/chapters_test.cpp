@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The staff roll's chapters, found in the stage sources.
 #include <gtest/gtest.h>
 

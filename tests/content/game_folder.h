@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ready game folder that the build fills, and reading its pictures the
 // way the game does: decrypting the .bfg file and decoding it in the media
 // layer with pure green as the transparent colour.

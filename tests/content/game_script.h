@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the whole game (the shipped scene table, the real frame loop on the
 // headless platform) with a key script that reacts to the current scene:
 // the solver's moves in a map scene, menu choices on the title.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every sound and piece of the game folder loads through the media layer the
 // game uses, and sounds when played: each piece right from tick 3000, where
 // the game starts it.

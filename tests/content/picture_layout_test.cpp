@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures in the game folder, read back through the game's own .bfg
 // reader and image decoder: their sizes, where each cell's drawing sits, and
 // where they are see-through.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole game through the real frame loop on the headless platform, with
 // scripted keys: every stage is played with the solver's moves, one step as
 // soon as the figure stands still, and must clear in exactly its par.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays chosen shipped stages one after another through the game's own frame
 // loop on the headless platform, each in a map scene built by the switcher as
 // after the selection screen; a script holds keys frame by frame and sees the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound effects and pieces of music in the game folder, read as files:
 // wave format, lengths, clean starts and ends; MIDI layout, playing time and
 // what sounds where the game starts each piece.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game on a folder that holds exactly the files the game's design names
 // (no file that only our additions use): every scene runs and nothing but
 // the design's own messages appears; an addition that misses its file goes

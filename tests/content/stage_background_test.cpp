@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each stage's own background, read back from the game folder through the
 // game's reader: it shows the stage's name and its mark cycle where the
 // picture generator lays them out, and links the warps of a one-way chain.

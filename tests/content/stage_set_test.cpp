@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped stages as a set: every one loads with the game's reader, and
 // together they teach the game: each tile kind first appears alone in an
 // easy stage, every mark limit and goal value is used, the last stages are

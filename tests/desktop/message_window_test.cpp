@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real game in a real X window: its messages shown in the window itself,
 // how they are acknowledged, and a window that goes away from outside.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player starts the game again while it runs, on a desktop with a window
 // manager (openbox): the running copy's window comes to the front, and the
 // second copy ends at once as it always did.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real game on a virtual X display of its own: an Xvfb server on a free
 // display number, the game started as a process in a folder of the test's,
 // and the X requests a test needs to look at its windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's own frame loop on the real SDL platform, its window destroyed
 // from outside while scenes run: the loop ends as for the close box and the
 // shut-down keeps its order (media layer first, then the scene).

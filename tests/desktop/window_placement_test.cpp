@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real game's window on large desktops, with and without a window
 // manager: enlarged by a whole multiple, wholly on the screen (title bar
 // included), centred, and back in the same place after full screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared set-up of the editor's dialog tests: the application on Qt's
 // offscreen platform, prompts answered from a script, .bfg pictures made on
 // the fly.

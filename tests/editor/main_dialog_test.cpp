@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main dialog's window, controls and command table, driven by id.
 #include "editor_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ObjData layout on its own: exact bytes, reading back, and how reading
 // stops on bad or short input.
 #include "editor/obj_data.h"

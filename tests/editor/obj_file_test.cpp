@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing and reading ObjData files through the main dialog.
 #include "editor_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real file dialogs and message boxes behind the prompts seam, answered
 // from inside their own modal loops.
 #include "editor/prompts.h"

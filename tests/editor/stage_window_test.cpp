@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quillon's stage window on the offscreen platform: a source opened, a cell
 // painted with the mouse, the verdict panel following, the file saved as the
 // model says; play in place; the question before unsaved changes are lost;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score compiler: timing of notes, rests, chords, ties and repeats, its
 // error reports, and the Standard MIDI File it writes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing kit: shape coverage, compositing, pixel art, text, and the
 // keyed PNG output that the game's transparent colour depends on.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the effect generator puts out beyond its shape: no energy folded back
 // from above half the sample rate, no offset from zero, and every shipped
 // effect's level.

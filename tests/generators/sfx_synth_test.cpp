@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound-effect synthesiser: its parameter files, the length and shape of
 // what it renders, and the wave files it writes.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the game into a scratch prefix and plays it from there as a player
 # would: started from an unrelated folder, its data folder read-only, its
 # progress kept in the user's data folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's own start-up and frame loop on the headless platform with
 // scripted keys, for the install test: copied beside an installed `veltrim`,
 // it finds its data and its save place exactly as the game does.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian packages as a packager would, checks them with lintian and
 # dpkg-deb, unpacks them into a scratch root and plays the installed game from
 # there as root, whose rights would let it write anywhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A headless media layer with the tests' soundfont, and ways to listen to
 // what it mixes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small wave, MIDI and soundfont files built by the audio tests themselves.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every decoder variant decodes files written here to the expected pixels;
 // truncated and lying files are refused.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FluidSynth with the tests' own soundfont: the clean tone the music tests
 // listen to.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared set-up for the graphics tests: a running back buffer without a
 // window, and images built from pixel lists.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoders for test pictures: every variant the decoders read, written from
 // a plain pixel list (0x00RRGGBB plus alpha), or through libpng and libjpeg.
 #pragma once

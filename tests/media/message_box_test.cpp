@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message box's parts that need no window: line breaking, layout, the
 // faces chosen for the game's messages, the picture, and acknowledgement.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Standard MIDI File reading: timing in frames, track merging, and files
 // that lie.
 #include <gtest/gtest.h>

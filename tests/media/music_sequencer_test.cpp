@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sequencer's timing, heard through a synthesizer that records on which
 // rendered frame every event arrived.
 #include <gtest/gtest.h>

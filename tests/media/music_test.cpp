@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Music through the media layer, with the tests' soundfont: program 0 sounds
 // on the left channel only, program 1 on the right only. The synthesizer
 // starts notes on its own 64-frame blocks, so onsets may come up to 64

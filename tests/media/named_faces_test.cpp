@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which face file every style of text is drawn with: the named faces, never
 // whatever fontconfig would prefer on this machine (the set-up installs
 // Noto Sans Mono, the URW fonts and Noto CJK so that it would prefer others).

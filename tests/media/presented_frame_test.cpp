@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Graphics through the whole layer on the headless platform: what a frame
 // presents, drawing on the front screen, and images ending with the layer.
 #include <gtest/gtest.h>

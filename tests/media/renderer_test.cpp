@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pixel-exact checks of the image, box and copy operations.
 #include <cmath>
 #include <random>

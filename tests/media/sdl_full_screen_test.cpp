@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL platform on SDL's window-less dummy driver: the full-screen keys.
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound effects through the media layer, listened to sample by sample.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text through the default font: placement, edge, anti-aliasing, blending.
 #include <string>
 

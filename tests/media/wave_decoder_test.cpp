@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wave decoding: formats SDL decodes, conversion to 44100 Hz stereo, and
 // files that are not what they claim.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hint, the dead-end warning, the kept solutions and their replay in the
 // game's own frame loop on the headless platform, on small made-up stages.
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped scene table from the title card through two stages: restart
 // with C, a clear leading to the next stage's card, X back to the opening.
 #include <gtest/gtest.h>

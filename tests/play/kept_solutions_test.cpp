@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "solutions.txt": read and written as text, checked against the stage files
 // by hash and by replaying, kept on a new best only, the aided mark lifted by
 // a clear without help; and the game's clears through the frame loop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays a stage through the game's own frame loop on the headless platform:
 // the scene table builds one map scene from a stage file written by the test,
 // a script holds keys frame by frame, and every presented frame is recorded

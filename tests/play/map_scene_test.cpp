@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map scene played through the game's frame loop, frame by frame.
 #include <algorithm>
 #include <cstdlib>

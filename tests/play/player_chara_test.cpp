@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player figure on its own: animations, input priority, step timing.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo in the map scene, played through the game's frame loop and
 // compared with the same stage freshly loaded and played by the rules alone.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's messages in the player's language: which texts the environment
 // asks for, the English of the built catalogue, and the save-failure panel
 // as a player without Japanese sees it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small pictures made by the tests themselves: BMP files from the shared test
 // picture writers, packed into .bfg files with the same encoder the content build uses.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names cross between wide strings and UTF-8 in both directions.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every scene with music: it starts on the scene's first frame, stops when
 // the window loses the focus and starts again from tick 3000 (not where it
 // stopped) when the focus returns. Heard through the headless mixer with a

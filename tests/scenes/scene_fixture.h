@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs scenes frame by frame on the headless platform, in a scratch folder
 // that the tests fill with their own small pictures.
 #pragma once

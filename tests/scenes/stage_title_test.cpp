@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage title card through the game's frame loop.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number drawing read back from the headless screen.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scene for frame-loop tests: it records what the loop asks of it and
 // follows a plan for the ids its Step returns.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped scene table driven by the real frame loop: the opening fades
 // into the title, the menu reaches the stage selection, cancel returns to the
 // opening, the first button skips it, and the quit item ends the game.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stage files as the start-up probe sees them: a 9-byte header, then the
 // first property's name and value as length-prefixed UTF-16LE text.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "veltrim FOLDER": a folder of stages played through the game's own start-up
 // and frame loop, its progress kept apart from the game's, and the folders
 // that cannot be played reported in order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage editor's document without Qt: painting, undo and redo, the
 // source round trip over every shipped stage, and the exported stage file
 // against the stage compiler's.

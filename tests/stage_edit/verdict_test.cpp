@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live verdict: its figures against the critic, what changes between two
 // boards, and a worker that never delivers a search overtaken by an edit.
 #include "stage_document.h"

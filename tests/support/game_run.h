@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every test that runs the game's own frame loop on the headless
 // platform starts from: a fresh folder for the game's files and save, and a
 // first scene that hands over to the scene under test, so the game's switcher

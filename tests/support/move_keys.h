@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key that plays one move of a solver's solution ('L', 'U', 'R', 'D').
 #pragma once
 

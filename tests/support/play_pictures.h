@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small pictures, sounds and music the play tests write into their
 // scratch folder: every picture made of flat colours that say, read back from
 // the screen, which tile, figure frame or digit was drawn where.

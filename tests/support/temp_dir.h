@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh directory under /tmp for one test, made the current directory for
 // the test's lifetime (the game reads and writes relative to it), removed after.
 #pragma once

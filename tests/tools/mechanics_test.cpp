@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mechanics the critic finds in optimal play: each step sorted by what
 // it asks of the player, and a mechanic counted only when every optimal
 // solution uses it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The advisor on small made-up stages: its verdicts agree with the solver,
 // the way back counts along a line, and the first costly step of a walk.
 #include <gtest/gtest.h>

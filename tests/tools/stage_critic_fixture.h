@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small stages for the critic's tests, written as sources: each picture is
 // drawn from the playing area's top-left corner, the rest of it is empty.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Making .bfg files: the pad count, then the image file and filler up to a
 // whole number of blocks, each block encrypted with the .bfg key. Only
 // build-time tools and tests make .bfg files; the game only reads them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bfgpack: turns an image file into a .bfg picture and back.
 //   bfgpack pack   <image file> <out.bfg>
 //   bfgpack unpack <in.bfg> <image file>

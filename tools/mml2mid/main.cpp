@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mml2mid <score.mml> <out.mid>: compiles a score into a Standard MIDI File
 // and reports the piece's length in bars and seconds at its first tempo.
 #include <fstream>

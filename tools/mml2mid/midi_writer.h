@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Standard MIDI File output (format 1: a conductor track, then one track per
 // score track), all tracks ending together at the end of the piece so that
 // the piece repeats without a gap.

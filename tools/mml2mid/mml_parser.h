@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score language: a small dialect of MML.
 //
 // A score is lines of text. '#' starts a comment. "$name = text" defines a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A piece as timed MIDI events per track, the result of compiling a score.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A floating-point RGBA picture that shapes, gradients and text are composed
 // on before it is written out as PNG.
 #pragma once

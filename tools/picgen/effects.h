@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-picture effects: outlines, shadows, glows, noise.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures written as text: one character per pixel, looked up in a palette.
 // Characters missing from the palette are left transparent.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing canvases as 24-bit PNG files for the game.
 #pragma once
 

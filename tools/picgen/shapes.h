@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Signed distance functions of simple shapes and ways to combine them. All
 // coordinates are in pixels; pixel (x, y) has its centre at (x + 0.5, y + 0.5).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text rendered with the system's DejaVu fonts (found through fontconfig),
 // as a coverage mask that is then painted like any other shape.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // render_music <piece.mid> <out.wav> [seconds] [start tick]
 // Renders a piece as the game plays it: loaded with LoadMusic, started with
 // PlayMusic(handle, 3, start tick) (repeating, from tick 3000 unless told

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sfxgen <effect.sfx> <out.wav>: synthesises one sound effect.
 #include <fstream>
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readable description of a sound effect: one or more voices, each a
 // waveform with its pitch movement, envelope and filters.
 //

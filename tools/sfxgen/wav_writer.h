@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing 16-bit PCM RIFF WAVE files.
 #pragma once
 

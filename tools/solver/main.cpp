@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // solver: finds the fewest counted steps that clear a stage file.
 //   solver [--memory-mb N] [--max-steps N] stage.map...
 // Prints, per stage, the result, the moves (L U R D) and the search's size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stagec: compiles a readable stage source into the game's stage file.
 //   stagec [--par N | --solve [--solution moves.txt]] [--memory-mb N] source.stage output.map
 // --solve searches the stage with the solver and stores its optimal step

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stagecrit: measures stages as a puzzle designer would, and checks the
 // design rules over a set.
 //   stagecrit [--json | --table] [--rules [--report-only]] [--memory-mb N] stage...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shaping a drafted board by hill climbing: small random changes (a mark's
 // value, a cell added or taken away, two cells swapped, an arrow turned) are
 // kept when the board stays acceptable and its optimum does not get shorter.

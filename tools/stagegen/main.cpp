@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stagegen: proposes stages that keep every design rule.
 //   stagegen --seed N [--boards N] [--seconds S] [--keep N] [--out DIR] [recipe...]
 // Recipe: --box CxR, --cells MIN-MAX, --winding PERCENT, --limit L, --marks MIN-MAX,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A board being drafted, in stage source characters, and the small
 // deterministic random generator every draft is drawn with.
 #pragma once

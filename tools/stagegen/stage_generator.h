@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proposes stages: random boards from a seed and a recipe, each shaped by a
 // hill climb towards a longer optimum, trimmed of the floor it can do
 // without and judged by the stage critic; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes the README's picture of Quillon: the main dialog with a picture strip
 // loaded, cut into objects, named and given a direction.
 //   quillon_shot MAIN.png [SIZE.png]

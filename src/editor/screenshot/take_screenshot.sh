@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes docs/quillon.png, Quillon's main dialog with a picture strip loaded,
 # and docs/quillon_size.png, its object-size dialog, both
 # drawn by the real X11 platform under Xvfb.

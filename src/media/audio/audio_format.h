@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one sample format the mixer works in: every sound is converted to it
 // once at load time, and the music is rendered in it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start and end of the audio half of the media layer, and the offline
 // rendering the headless platform offers to tests.
 #include "media/audio/audio_system.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audio half of the media layer while it runs: sounds, music, the
 // synthesizer and the mixer that makes one output stream of them.
 #pragma once

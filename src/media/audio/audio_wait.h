@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The waiting play types: the game's thread stands still until a sound or a
 // piece of music has ended.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a whole file into memory for the sound and music loaders.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The General MIDI synthesizer behind the music: FluidSynth with a soundfont.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Standard MIDI Files read into a single time-ordered list of events whose
 // times are already counted in rendered frames.
 #pragma once

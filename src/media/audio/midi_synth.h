@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the music sequencer drives: a General MIDI synthesizer that takes
 // events and renders stereo frames.
 #pragma once

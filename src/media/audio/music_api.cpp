@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Music and audio settings: LoadMusic, PlayMusic, StopMusic, DeleteMusic,
 // SetMidiMode and SetMusicVolume of the media layer.
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays a MidiPiece on a synthesizer, timed by the frames it renders (never
 // by a clock), so playback is the same live and offline.
 #pragma once

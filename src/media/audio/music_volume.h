@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The music volume setting (0..255) as a master level in hundredths of a
 // decibel, and that level as a linear gain.
 #pragma once

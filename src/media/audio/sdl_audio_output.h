@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL2 output device that pulls mixed frames from an AudioSystem.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A loaded sound effect: its samples and the playback buffers that let the
 // same sound be heard several times at once.
 #pragma once

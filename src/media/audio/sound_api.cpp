@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound effects: LoadSound, PlaySound and PlaySoundFile of the media layer.
 #include <memory>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the General MIDI soundfont for the music is found.
 #pragma once
 

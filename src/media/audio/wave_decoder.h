@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns a RIFF WAVE file held in memory into the mixer's format.
 #pragma once
 

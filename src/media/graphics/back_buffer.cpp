@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The back buffer, the front screen and the graphics part of start-up and
 // shut-down.
 #include <algorithm>

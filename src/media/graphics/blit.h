@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rasteriser: images placed on an axis-aligned grid (plain, part,
 // stretched and mirrored draws), images turned about a point, and boxes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filled and outlined boxes.
 #include "media/graphics/blit.h"
 #include "media/graphics/draw_state.h"

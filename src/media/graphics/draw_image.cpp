@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image drawing operations: each turns its arguments into a placement
 // for the rasteriser.
 #include <algorithm>

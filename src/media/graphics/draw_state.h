@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Process-wide draw state: target, drawing area, blending, brightness,
 // transparent colour and font settings.
 #pragma once

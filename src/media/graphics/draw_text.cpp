@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DrawText and the font settings.
 #include <algorithm>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Owning handles for fontconfig's objects, and what the game reads from a face.
 #pragma once
 

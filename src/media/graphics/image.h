@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Images behind image handles and the table that names them.
 #pragma once
 

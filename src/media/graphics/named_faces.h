@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The faces the game draws its text with, named exactly by family and
 // style, so that every machine shows the letters the game was tested with
 // whatever else fontconfig would prefer there. A face that is not installed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-pixel rule of every image, box and text draw, written once as the
 // reference the fast span paths are checked against.
 //

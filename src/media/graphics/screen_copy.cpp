@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copies between the screens and images with no blending, tint or
 // transparency: CaptureScreen and CopyImageRect.
 #include <algorithm>

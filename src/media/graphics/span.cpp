@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The span loops are the renderer's innermost work; let GCC vectorise them.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC optimize("O3")

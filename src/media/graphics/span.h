@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Combining a row of source pixels with a row of target pixels.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A view of 32-bit 0x00RRGGBB pixels that the renderer draws into, and the
 // rectangles it clips with.
 #pragma once

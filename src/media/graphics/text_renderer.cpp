@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/graphics/text_renderer.h"
 
 #include <SDL.h>

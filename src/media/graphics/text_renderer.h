@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text drawing with the default font: DejaVu Sans Mono, bold from thickness
 // 6 (named_faces.h), rasterised by SDL2_ttf into a coverage mask.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When an open message box counts as acknowledged: a confirming key or pad
 // button pressed while the box is open (one already held when it opened must
 // be let go first), or a click on its OK button; and when it may close, once

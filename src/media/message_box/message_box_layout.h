@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the parts of a message box go on the 640x480 picture: a pure
 // function of the texts and the fonts' measures.
 #pragma once

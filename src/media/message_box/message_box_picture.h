@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture shown while a message box is open: the frame the player was
 // looking at, dimmed, with the box drawn over it in the game's colours.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message box's fonts: DejaVu Sans for the texts it covers, else IPA
 // P Gothic (named_faces.h), drawn by SDL2_ttf.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line breaking for the message box: a pure function of the text, the width
 // and a way to measure a line, so it is the same in the game and in tests.
 #pragma once

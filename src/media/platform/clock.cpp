@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real millisecond clock and sleep, shared by the SDL platform and the
 // layer before InitMedia.
 #include <time.h>

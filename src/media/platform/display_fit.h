@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the 640x480 picture is fitted to a desktop: the window's whole-number
 // scale and the letterbox of a full screen. Sizes are output pixels, so a
 // HiDPI desktop gets the same picture as any other.

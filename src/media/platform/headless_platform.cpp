@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform the tests drive: a virtual clock, scripted input, presented
 // frames kept in memory and message boxes recorded.
 #include <algorithm>

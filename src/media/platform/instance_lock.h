@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-copy rule: an advisory lock on a file named after the window
 // title. The kernel drops it when the process ends, so a crash never blocks
 // the next start.

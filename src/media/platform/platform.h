@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seam between the media layer and the operating system. The layer talks
 // to exactly one Platform: the SDL2 one in the shipped game, the headless one
 // in tests (which drives a virtual clock and scripted input).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether SDL's video driver gives the player a window to see. Without any
 // display SDL falls back to drivers that draw nowhere ("offscreen", "dummy");
 // the game must not then run unseen, holding the single-copy lock.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SDL scancodes onto the layer's key codes (keyboard set-1 codes, 0x80 added
 // for the extended keys).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/platform/sdl_message_input.h"
 
 #include "media/platform/x11_window_watch.h"

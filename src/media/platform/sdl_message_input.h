@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL side of an open message box: which keys and buttons acknowledge it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real platform: an SDL2 window with a streaming texture presented with
 // vertical-blank waiting, the keyboard, game controllers and joysticks.
 #include <SDL.h>

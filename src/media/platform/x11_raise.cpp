@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/platform/x11_raise.h"
 
 #include <X11/Xatom.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When the player starts the game again while it runs, the running copy's
 // window comes to the front instead of nothing happening: the window
 // manager's usual active-window request on X11.

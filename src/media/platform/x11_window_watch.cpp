@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/platform/x11_window_watch.h"
 
 #include <SDL_syswm.h>

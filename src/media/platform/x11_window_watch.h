@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps X11's error handling from ending the game behind its back. Xlib's
 // default handlers exit the process on any error: a window destroyed from
 // outside (a window manager's destroy, another client's XDestroyWindow) would

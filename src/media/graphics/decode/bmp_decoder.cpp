@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows and OS/2 bitmaps: core, version 3, 4 and 5 headers; 1/4/8-bit
 // palettes (also RLE4/RLE8), 16/24/32-bit with bit-field masks; both row orders.
 #include <array>

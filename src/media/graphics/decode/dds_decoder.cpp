@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DirectDraw Surface files: the top level of uncompressed RGB/RGBA (16, 24,
 // 32 bits with masks) and of DXT1, DXT3 and DXT5 block compression.
 //

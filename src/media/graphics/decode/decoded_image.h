@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every decoder produces, the size limits they all share, and the
 // little-endian readers they use.
 #pragma once

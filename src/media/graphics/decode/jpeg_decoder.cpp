@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG through libjpeg, grey-scale, colour and CMYK. Errors return to the
 // decoder instead of ending the process, and data that ends early counts as
 // an error rather than a grey-filled picture.

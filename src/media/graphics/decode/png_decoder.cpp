@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG through libpng: every colour type and depth is expanded to 8-bit
 // BGRA; a PNG with an alpha channel or a transparency chunk keeps its alpha.
 #include <png.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The raw format: "BGRA", four channel depths (all 8 or all 16), width and
 // height, then B, G, R, A per pixel, top row first. It always carries alpha.
 #include "media/graphics/decode/decoded_image.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Truevision TGA: colour-mapped, true-colour (15/16/24/32 bits) and grey,
 // uncompressed or run-length coded, in either row order and direction.
 #include "media/graphics/decode/decoded_image.h"
