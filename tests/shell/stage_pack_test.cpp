@@ -100,7 +100,7 @@ protected:
         headless::SetInputScript([this](int frame, headless::FrameInput& input) { play.Frame(frame, input); });
         const fs::path packAbsolute = fs::absolute(pack);
         fs::current_path(game_);
-        SaveData::SetFilePlaces(SavePlaces(game_, user_));
+        SaveData::SetFilePlaces(SavePlaces(game_, GameLayout::Portable, user_));
         PlayStagePack(packAbsolute, user_);
         const int result = RunGame([this](SceneId id) {
             std::unique_ptr<CSeen> scene = BuildScene(id);
