@@ -169,11 +169,8 @@ QWidget* StageWindow::BuildProperties() {
     backgroundEdit_ = new QLineEdit(panel);
     backgroundEdit_->setMaxLength(255);  // the stage file's limit, in UTF-16 units as Qt counts
     backgroundEdit_->setPlaceholderText(Tr("the stage's own picture"));
-    teachesCombo_ = new QComboBox(panel);
-    teachesCombo_->addItem(Tr("(nothing)"), QString());
-    for (const char* kind : {"mark", "frozen", "arrow", "burst", "warp10", "warp11", "eraser", "goal5", "goal6", "goal7", "goal8"}) {
-        teachesCombo_->addItem(QString::fromUtf8(kind), QString::fromUtf8(kind));
-    }
+    teachesEdit_ = new QLineEdit(panel);
+    teachesEdit_->setPlaceholderText(QStringLiteral("mark arrow arrow-run ..."));
     featuresEdit_ = new QLineEdit(panel);
     featuresEdit_->setPlaceholderText(QStringLiteral("arrow burst warp10 ..."));
     trapsCheck_ = new QCheckBox(Tr("allowed"), panel);
@@ -181,7 +178,7 @@ QWidget* StageWindow::BuildProperties() {
     form->addRow(Tr("Name"), titleEdit_);
     form->addRow(Tr("Mark limit"), limitSpin_);
     form->addRow(Tr("Background"), backgroundEdit_);
-    form->addRow(Tr("Teaches"), teachesCombo_);
+    form->addRow(Tr("Teaches"), teachesEdit_);
     form->addRow(Tr("Features"), featuresEdit_);
     form->addRow(Tr("Traps"), trapsCheck_);
     form->addRow(Tr("Par"), parLabel_);
@@ -197,11 +194,10 @@ QWidget* StageWindow::BuildProperties() {
     timingLabel_ = new QLabel(panel);
     column->addWidget(timingLabel_);
 
-    for (QLineEdit* edit : {titleEdit_, backgroundEdit_, featuresEdit_}) {
+    for (QLineEdit* edit : {titleEdit_, backgroundEdit_, teachesEdit_, featuresEdit_}) {
         connect(edit, &QLineEdit::editingFinished, this, &StageWindow::PropertiesEdited);
     }
     connect(limitSpin_, &QSpinBox::valueChanged, this, &StageWindow::PropertiesEdited);
-    connect(teachesCombo_, &QComboBox::currentIndexChanged, this, &StageWindow::PropertiesEdited);
     connect(trapsCheck_, &QCheckBox::toggled, this, &StageWindow::PropertiesEdited);
     return panel;
 }
@@ -230,8 +226,11 @@ void StageWindow::PropertiesEdited() {
     document_.SetMarkLimit(static_cast<std::uint8_t>(limitSpin_->value()));
     document_.SetBackgroundName(backgroundEdit_->text().trimmed().toStdString());
     StageDesign design;
-    design.teaches = teachesCombo_->currentData().toString().toStdString();
-    for (const QString& word : featuresEdit_->text().split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
+    const QRegularExpression between(QStringLiteral("[\\s,]+"));
+    for (const QString& word : teachesEdit_->text().split(between, Qt::SkipEmptyParts)) {
+        if (IsTeachableKind(word.toStdString())) design.teaches.push_back(word.toStdString());
+    }
+    for (const QString& word : featuresEdit_->text().split(between, Qt::SkipEmptyParts)) {
         if (IsFeatureKind(word.toStdString())) design.features.push_back(word.toStdString());
     }
     design.trapsAllowed = trapsCheck_->isChecked();
@@ -276,7 +275,9 @@ void StageWindow::RefreshViews() {
     titleEdit_->setText(QString::fromStdString(stage.title));
     limitSpin_->setValue(stage.markLimit);
     backgroundEdit_->setText(QString::fromStdString(stage.backgroundName));
-    teachesCombo_->setCurrentIndex(std::max(0, teachesCombo_->findData(QString::fromStdString(stage.design.teaches))));
+    QStringList taught;
+    for (const std::string& t : stage.design.teaches) taught << QString::fromStdString(t);
+    teachesEdit_->setText(taught.join(QLatin1Char(' ')));
     QStringList features;
     for (const std::string& f : stage.design.features) features << QString::fromStdString(f);
     featuresEdit_->setText(features.join(QLatin1Char(' ')));
@@ -284,7 +285,7 @@ void StageWindow::RefreshViews() {
     updatingFields_ = false;
     Command("undo")->setEnabled(session_ || document_.CanUndo());
     Command("redo")->setEnabled(session_ || document_.CanRedo());
-    for (QWidget* field : std::initializer_list<QWidget*>{titleEdit_, limitSpin_, backgroundEdit_, teachesCombo_,
+    for (QWidget* field : std::initializer_list<QWidget*>{titleEdit_, limitSpin_, backgroundEdit_, teachesEdit_,
                                                           featuresEdit_, trapsCheck_}) {
         field->setEnabled(!session_);
     }

@@ -113,7 +113,7 @@ private:
     QLineEdit* titleEdit_ = nullptr;
     QSpinBox* limitSpin_ = nullptr;
     QLineEdit* backgroundEdit_ = nullptr;
-    QComboBox* teachesCombo_ = nullptr;
+    QLineEdit* teachesEdit_ = nullptr;
     QLineEdit* featuresEdit_ = nullptr;
     QCheckBox* trapsCheck_ = nullptr;
     std::vector<QToolButton*> toolButtons_;

@@ -48,13 +48,14 @@ std::string ValueOf(const StageSource& stage, std::string_view key) {
     if (key == "title") return stage.title;
     if (key == "limit") return std::to_string(stage.markLimit);
     if (key == "background") return stage.backgroundName;
-    if (key == "teaches") return stage.design.teaches;
+    if (key == "teaches") return Joined(stage.design.teaches);
     if (key == "features") return Joined(stage.design.features);
     if (key == "traps") return stage.design.trapsAllowed ? "allowed" : "";
     return {};
 }
 
 bool SameValue(const StageSource& a, const StageSource& b, std::string_view key) {
+    if (key == "teaches") return a.design.teaches == b.design.teaches;
     if (key == "features") return a.design.features == b.design.features;
     if (key == "traps") return a.design.trapsAllowed == b.design.trapsAllowed;
     return ValueOf(a, key) == ValueOf(b, key);

@@ -123,7 +123,7 @@ TEST(StageDocumentSource, AnEditRewritesOnlyItsLines) {
     document.Paint({8, 5}, PaletteEntryOfCode(CELL_WARP_A));
     document.SetMarkLimit(3);
     StageDesign design;
-    design.teaches = "warp10";
+    design.teaches = {"warp10"};
     document.SetDesign(design);
     const std::string text = document.SourceText();
 

@@ -47,6 +47,12 @@ Verdict Judge(const StageDocument& document) {
     subject.stage = document.StageForPlay();
     subject.design = document.Stage().design;
     subject.number = 20;
+    // An earlier stage of the folder teaches the arrow's run that stage 20 relies on.
+    CritiquedStage teacher;
+    teacher.file = "05-run.stage";
+    teacher.number = 5;
+    teacher.design.teaches = {"arrow-run"};
+    subject.others = {teacher};
     return JudgeStage(subject);
 }
 
