@@ -310,9 +310,11 @@ void StageWindow::RefreshAdvice() {
     using Kind = InPlaceAdviceAnswer::Kind;
     std::optional<StepDirection> arrow;
     QString text;
+    bool lost = false;
     if (session_ && advice_) {
         const InPlaceAdviceAnswer answer = advice_->Advise(*session_);
-        if (answer.kind == Kind::Lost) {
+        lost = answer.kind == Kind::Lost;
+        if (lost) {
             text = Tr("No clear is possible from here.") + QLatin1Char(' ') +
                    (answer.undoSteps == 1   ? Tr("Undo 1 step (Backspace), or C to start over.")
                     : answer.undoSteps > 1 ? Tr("Undo %1 steps (Backspace), or C to start over.").arg(answer.undoSteps)
@@ -336,6 +338,8 @@ void StageWindow::RefreshAdvice() {
     }
     view_->SetHint(arrow);
     adviceLabel_->setText(text);
+    // A lost position stands out as the verdict panel's broken rules do.
+    adviceLabel_->setStyleSheet(lost ? QStringLiteral("color: #c00000;") : QString());
 }
 
 QString StageWindow::AdviceText() const { return adviceLabel_->text(); }
