@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "in_place_advice.h"
 
 InPlaceAdviceAnswer InPlaceAdvice::Advise(const PlaySession& session) const {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's hint and dead-end warning while the stage editor plays the
 // board in place. The stage's advisor is built by the game's own
 // StageAnalysis on a worker thread when play begins; every position is then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's hint and dead-end warning in the editor's play in place, on
 // shipped stages: the hinted plan clears in the optimum, a walk into the
 // shallowest trap is called lost on that very step with the way back along
