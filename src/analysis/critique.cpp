@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
@@ -232,12 +233,63 @@ void GroupOptimalSolutions(const StageData& stage, const StateGraph& graph, cons
 
 bool Cancelled(const CritiqueLimits& limits) { return limits.stop.stop_requested(); }
 
-void MeasureGraph(const StageData& stage, const CritiqueLimits& limits, Critique& out) {
+// What the solver would report, read off a complete graph. The graph is
+// explored in the solver's own breadth-first order, so its states have the
+// solver's numbers and first parents: the solver stops at the first state of
+// layer optimum - 1 that has a clearing step, with every state reached so
+// far in its store.
+SolveResult SolveFromGraph(const StateGraph& graph) {
+    const int maxSteps = SolverLimits{}.maxSteps;
+    SolveResult result;
+    result.peakBytes = 0;  // the graph's own peak stands for it
+    auto statesWithin = [&](int depth) {
+        std::uint64_t count = 0;
+        for (std::uint32_t s = 0; s < graph.Size(); ++s) count += graph.Depth(s) <= depth;
+        return count;
+    };
+    if (graph.Dead(0)) {
+        int deepest = 0;
+        for (std::uint32_t s = 0; s < graph.Size(); ++s) deepest = std::max(deepest, graph.Depth(s));
+        result.status = deepest >= maxSteps ? SolveStatus::TooManySteps : SolveStatus::NoSolution;
+        result.states = deepest >= maxSteps ? statesWithin(maxSteps) : graph.Size();
+        return result;
+    }
+    const int optimum = graph.ToClear(0);
+    if (optimum > maxSteps) {
+        result.status = SolveStatus::TooManySteps;
+        result.states = statesWithin(maxSteps);
+        return result;
+    }
+    std::uint32_t reached = 0;  // the highest state number reached so far
+    for (std::uint32_t s = 0; s < graph.Size(); ++s) {
+        const bool last = graph.Depth(s) == optimum - 1 && graph.ToClear(s) == 1;
+        for (StepDirection direction : kDirections) {
+            const std::uint32_t to = graph.Next(s, direction);
+            if (last && to == StateGraph::kClears) {
+                result.status = SolveStatus::Solved;
+                result.moves = graph.PathTo(s);
+                result.moves.push_back(direction);
+                result.states = std::uint64_t{std::max(reached, s)} + 1;
+                return result;
+            }
+            if (to < StateGraph::kClears) reached = std::max(reached, to);
+        }
+    }
+    result.status = SolveStatus::NoSolution;  // not reached: a live start has a clearing state
+    result.states = graph.Size();
+    return result;
+}
+
+// The graph's measures; `solved` gets the stage's solve from it when the
+// graph is complete.
+void MeasureGraph(const StageData& stage, const CritiqueLimits& limits, Critique& out,
+                  std::optional<SolveResult>& solved) {
     const StateGraph graph(stage, limits.memoryBytes, limits.stop);
     out.peakBytes = std::max(out.peakBytes, graph.PeakBytes());
     out.graphComplete = graph.Complete();
     out.states = graph.Size();
     if (!out.graphComplete) return;
+    solved = SolveFromGraph(graph);
     for (std::uint32_t s = 0; s < graph.Size(); ++s) {
         if (!graph.Dead(s)) continue;
         ++out.deadStates;
@@ -372,19 +424,24 @@ Critique CritiqueStage(const StageData& stage, const CritiqueLimits& limits) {
     const auto started = std::chrono::steady_clock::now();
     Critique out;
     NecessitySolves necessity(stage, limits);  // with helper threads, under way from here
-    SolverLimits solverLimits;
-    solverLimits.memoryBytes = limits.memoryBytes;
-    solverLimits.stop = limits.stop;
-    const SolveResult solved = SolveStage(stage, solverLimits);
-    out.solveStatus = solved.status;
-    out.positions = solved.states;
-    out.peakBytes = solved.peakBytes;
-    if (solved.status == SolveStatus::Solved) {
-        out.optimum = solved.Steps();
-        out.solution = solved.moves;
-    }
     MeasureShape(stage, out);
-    if (!Cancelled(limits)) MeasureGraph(stage, limits, out);
+    // The complete graph answers what the solver would; the solver runs
+    // only when the graph is past the memory bound.
+    std::optional<SolveResult> solved;
+    if (!Cancelled(limits)) MeasureGraph(stage, limits, out, solved);
+    if (!solved) {
+        SolverLimits solverLimits;
+        solverLimits.memoryBytes = limits.memoryBytes;
+        solverLimits.stop = limits.stop;
+        solved = SolveStage(stage, solverLimits);
+    }
+    out.solveStatus = solved->status;
+    out.positions = solved->states;
+    out.peakBytes = std::max(out.peakBytes, solved->peakBytes);
+    if (solved->status == SolveStatus::Solved) {
+        out.optimum = solved->Steps();
+        out.solution = solved->moves;
+    }
     necessity.Finish();
     out.cancelled = Cancelled(limits);
     if (!out.cancelled) necessity.Report(out);

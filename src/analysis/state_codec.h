@@ -25,10 +25,14 @@ public:
     void Unpack(const std::uint64_t* in, RuleState& state, BoardCell& player) const;
 
 private:
-    // One mark cell: where it is and how its values map to small codes.
+    // One mark cell: where it is on the board's raw grid and how its values
+    // map to small codes. Packing runs for every step the searches try, so
+    // a field is read and written straight from the grid.
     struct MarkField {
-        BoardCell cell;
-        int bits = 0;
+        std::uint16_t grid = 0;  // index into Board::Cells()
+        std::uint8_t column = 0;
+        std::uint8_t row = 0;
+        std::uint8_t bits = 0;
         std::uint8_t codeOfValue[kMaxMarkLimit + 1] = {};  // value 0 = erased
         std::uint8_t valueOfCode[8] = {};
     };

@@ -35,6 +35,12 @@ void BoardView::Show(const Board& board, BoardCell figure, const QImage& backgro
     update();
 }
 
+void BoardView::SetHint(std::optional<StepDirection> step) {
+    if (hint_ == step) return;
+    hint_ = step;
+    update();
+}
+
 void BoardView::SetZoom(int zoom) {
     zoom_ = std::max(1, zoom);
     updateGeometry();
@@ -101,6 +107,32 @@ void BoardView::paintEvent(QPaintEvent*) {
         painter.setBrush(QColor(250, 220, 200));
         painter.drawEllipse(cell.adjusted(11, 2, -11, -20));
     }
+    DrawHint(painter);
+}
+
+// A fat yellow arrow in the cell the hinted step walks to, as the game draws it.
+void BoardView::DrawHint(QPainter& painter) const {
+    if (!hint_ || !Board::InPlayingArea(figure_.column, figure_.row)) return;
+    const BoardCell target = StepTarget(figure_, *hint_);
+    const QPointF centre((target.column - Board::kFirstPlayColumn) * kCell + kCell / 2.0,
+                         (target.row - Board::kFirstPlayRow) * kCell + kCell / 2.0);
+    // Pointing right, then turned to the step's direction.
+    const QPolygonF arrow({{-13, -4}, {0, -4}, {0, -11}, {12, 0}, {0, 11}, {0, 4}, {-13, 4}});
+    qreal angle = 0;
+    switch (*hint_) {
+        case StepDirection::Right: angle = 0; break;
+        case StepDirection::Down: angle = 90; break;
+        case StepDirection::Left: angle = 180; break;
+        case StepDirection::Up: angle = 270; break;
+    }
+    painter.save();
+    painter.translate(centre);
+    painter.rotate(angle);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(QColor(40, 24, 0), 1.5));
+    painter.setBrush(QColor(255, 236, 96));
+    painter.drawPolygon(arrow);
+    painter.restore();
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

@@ -5,9 +5,12 @@
 
 #include "editor/tile_pictures.h"
 #include "play/board.h"
+#include "play/tile_rules.h"
 
 #include <QImage>
 #include <QWidget>
+
+#include <optional>
 
 class BoardView : public QWidget {
     Q_OBJECT
@@ -17,6 +20,9 @@ public:
     // What to draw: the board, the figure's cell (the start while editing),
     // and the stage's background picture (may be null).
     void Show(const Board& board, BoardCell figure, const QImage& background);
+    // The hinted step: an arrow drawn in the cell it walks to; none hides it.
+    void SetHint(std::optional<StepDirection> step);
+    std::optional<StepDirection> Hint() const { return hint_; }
     void SetZoom(int zoom);
     int Zoom() const { return zoom_; }
     // The cell under a point of the widget; column -1 outside the playing area.
@@ -38,10 +44,12 @@ protected:
 
 private:
     void DrawCell(class QPainter& painter, BoardCell cell, std::uint8_t code) const;
+    void DrawHint(class QPainter& painter) const;
 
     TilePictures tiles_;
     Board board_;
     BoardCell figure_;
+    std::optional<StepDirection> hint_;
     QImage background_;
     int zoom_ = 2;
     bool dragging_ = false;

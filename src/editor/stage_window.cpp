@@ -37,6 +37,7 @@
 namespace {
 
 constexpr int kDebounceMs = 150;
+constexpr int kAdviceWaitMs = 50;
 
 QIcon ToolIcon(const PaletteEntry& entry, const TilePictures& tiles) {
     QImage icon(32, 32, QImage::Format_ARGB32);
@@ -82,7 +83,14 @@ StageWindow::StageWindow(std::unique_ptr<EditorPrompts> prompts, QWidget* parent
     view_ = new BoardView(central);
     view_->SetZoom(2);
     view_->setFocusPolicy(Qt::StrongFocus);
-    row->addWidget(view_, 0, Qt::AlignTop);
+    auto* boardColumn = new QVBoxLayout();
+    boardColumn->addWidget(view_);
+    adviceLabel_ = new QLabel(central);
+    adviceLabel_->setWordWrap(true);
+    adviceLabel_->setMinimumHeight(adviceLabel_->fontMetrics().lineSpacing() * 2);
+    boardColumn->addWidget(adviceLabel_);
+    boardColumn->addStretch(1);
+    row->addLayout(boardColumn);
     row->addWidget(BuildProperties(), 1);
     setCentralWidget(central);
     BuildMenus();
@@ -92,6 +100,12 @@ StageWindow::StageWindow(std::unique_ptr<EditorPrompts> prompts, QWidget* parent
     debounce_->setSingleShot(true);
     debounce_->setInterval(kDebounceMs);
     connect(debounce_, &QTimer::timeout, this, &StageWindow::RequestVerdict);
+    adviceWait_ = new QTimer(this);
+    adviceWait_->setInterval(kAdviceWaitMs);
+    connect(adviceWait_, &QTimer::timeout, this, [this] {
+        if (!advice_ || advice_->Ready()) adviceWait_->stop();
+        RefreshAdvice();
+    });
     worker_ = std::make_unique<VerdictWorker>([this](const Verdict& verdict, std::uint64_t request) {
         // To the window's own thread; ShowVerdict drops it if an edit came since.
         QMetaObject::invokeMethod(this, [this, verdict, request] { ShowVerdict(verdict, request); }, Qt::QueuedConnection);
@@ -124,11 +138,11 @@ void StageWindow::BuildMenus() {
     add(file, "close", Tr("&Close"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
     QMenu* edit = menuBar()->addMenu(Tr("&Edit"));
     add(edit, "undo", Tr("&Undo"), QKeySequence::Undo, [this] {
-        if (session_) session_->Undo(), RefreshViews();
+        if (session_) session_->Undo(), hintWanted_ = false, RefreshViews();
         else if (document_.Undo()) DocumentChanged();
     });
     add(edit, "redo", Tr("&Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] {
-        if (session_) session_->Redo(), RefreshViews();
+        if (session_) session_->Redo(), hintWanted_ = false, RefreshViews();
         else if (document_.Redo()) DocumentChanged();
     });
     QMenu* play = menuBar()->addMenu(Tr("&Play"));
@@ -170,7 +184,7 @@ QWidget* StageWindow::BuildProperties() {
     backgroundEdit_->setMaxLength(255);  // the stage file's limit, in UTF-16 units as Qt counts
     backgroundEdit_->setPlaceholderText(Tr("the stage's own picture"));
     teachesEdit_ = new QLineEdit(panel);
-    teachesEdit_->setPlaceholderText(QStringLiteral("arrow-run ..."));
+    teachesEdit_->setPlaceholderText(QStringLiteral("mark arrow arrow-run ..."));
     featuresEdit_ = new QLineEdit(panel);
     featuresEdit_->setPlaceholderText(QStringLiteral("arrow burst warp10 ..."));
     trapsCheck_ = new QCheckBox(Tr("allowed"), panel);
@@ -226,10 +240,11 @@ void StageWindow::PropertiesEdited() {
     document_.SetMarkLimit(static_cast<std::uint8_t>(limitSpin_->value()));
     document_.SetBackgroundName(backgroundEdit_->text().trimmed().toStdString());
     StageDesign design;
-    for (const QString& word : teachesEdit_->text().split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
+    const QRegularExpression between(QStringLiteral("[\\s,]+"));
+    for (const QString& word : teachesEdit_->text().split(between, Qt::SkipEmptyParts)) {
         if (IsTeachableKind(word.toStdString())) design.teaches.push_back(word.toStdString());
     }
-    for (const QString& word : featuresEdit_->text().split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
+    for (const QString& word : featuresEdit_->text().split(between, Qt::SkipEmptyParts)) {
         if (IsFeatureKind(word.toStdString())) design.features.push_back(word.toStdString());
     }
     design.trapsAllowed = trapsCheck_->isChecked();
@@ -265,7 +280,7 @@ void StageWindow::RefreshViews() {
         const QString state = session_->Cleared() ? Tr("Cleared in %1 steps!").arg(session_->Steps())
                                                   : Tr("Steps: %1").arg(session_->Steps());
         statusBar()->showMessage(state + QStringLiteral("   ") +
-                                 Tr("Arrow keys move, Backspace undoes, S redoes, C starts over, F5 goes back to editing"));
+                                 Tr("Arrow keys move, H shows a hint, Backspace undoes, S redoes, C starts over, F5 goes back to editing"));
     } else {
         view_->Show(stage.board, stage.start, background);
         statusBar()->showMessage(Tr("Click or drag to paint; right button empties; F5 plays the stage here"));
@@ -288,6 +303,52 @@ void StageWindow::RefreshViews() {
                                                           featuresEdit_, trapsCheck_}) {
         field->setEnabled(!session_);
     }
+    RefreshAdvice();
+}
+
+void StageWindow::RefreshAdvice() {
+    using Kind = InPlaceAdviceAnswer::Kind;
+    std::optional<StepDirection> arrow;
+    QString text;
+    bool lost = false;
+    if (session_ && advice_) {
+        const InPlaceAdviceAnswer answer = advice_->Advise(*session_);
+        lost = answer.kind == Kind::Lost;
+        if (lost) {
+            text = Tr("No clear is possible from here.") + QLatin1Char(' ') +
+                   (answer.undoSteps == 1   ? Tr("Undo 1 step (Backspace), or C to start over.")
+                    : answer.undoSteps > 1 ? Tr("Undo %1 steps (Backspace), or C to start over.").arg(answer.undoSteps)
+                                           : Tr("Press C to start over."));
+        } else if (hintWanted_) {
+            switch (answer.kind) {
+                case Kind::Live:
+                    arrow = answer.next;
+                    text = (answer.toClear == 1 ? Tr("1 step to clear from here.")
+                                                : Tr("%1 steps to clear from here.").arg(answer.toClear)) +
+                           QLatin1Char(' ') +
+                           (answer.parInReach ? Tr("Par %1 is still within reach.") : Tr("Par %1 is out of reach now."))
+                               .arg(answer.optimum);
+                    break;
+                case Kind::Thinking: text = Tr("Thinking..."); break;
+                case Kind::TooLarge: text = Tr("Too large to search within the memory bound."); break;
+                case Kind::Lost:
+                case Kind::Over: break;
+            }
+        }
+    }
+    view_->SetHint(arrow);
+    adviceLabel_->setText(text);
+    // A lost position stands out as the verdict panel's broken rules do.
+    adviceLabel_->setStyleSheet(lost ? QStringLiteral("color: #c00000;") : QString());
+}
+
+QString StageWindow::AdviceText() const { return adviceLabel_->text(); }
+
+void StageWindow::EndPlay() {
+    session_.reset();
+    advice_.reset();  // stops a search still under way
+    adviceWait_->stop();
+    hintWanted_ = false;
 }
 
 void StageWindow::RefreshTitle() {
@@ -335,9 +396,14 @@ QString StageWindow::VerdictPanelText() const {
 
 void StageWindow::TogglePlay() {
     if (session_) {
-        session_.reset();  // the stage is as it was when play began: play never touched it
+        EndPlay();  // the stage is as it was when play began: play never touched it
     } else {
-        session_.emplace(document_.StageForPlay());
+        const StageData stage = document_.StageForPlay();
+        session_.emplace(stage);
+        // The advisor searches while the author plays: the hint and the
+        // dead-end warning appear once it is done.
+        advice_ = std::make_unique<InPlaceAdvice>(stage);
+        adviceWait_->start();
         view_->setFocus();
     }
     for (QToolButton* button : toolButtons_) button->setEnabled(!session_);
@@ -363,8 +429,13 @@ void StageWindow::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_A: session_->Undo(); break;
         case Qt::Key_S: session_->Redo(); break;
         case Qt::Key_C: session_->Restart(); break;
+        case Qt::Key_H:
+            hintWanted_ = true;
+            RefreshAdvice();
+            return;
         default: QMainWindow::keyPressEvent(event); return;
     }
+    hintWanted_ = false;  // a hint belongs to the position it was asked in
     RefreshViews();
 }
 
@@ -385,7 +456,7 @@ void StageWindow::closeEvent(QCloseEvent* event) {
 
 void StageWindow::NewStage() {
     if (!ConfirmDiscard()) return;
-    session_.reset();
+    EndPlay();
     document_ = StageDocument();
     path_.clear();
     others_.clear();
@@ -413,7 +484,7 @@ bool StageWindow::OpenFile(const QString& path) {
                               Tr("Quillon stage editor"), QMessageBox::Warning, QMessageBox::Ok);
         return false;
     }
-    session_.reset();
+    EndPlay();
     document_ = std::move(*opened.document);
     path_ = QFileInfo(path).absoluteFilePath();
     others_ = path_.endsWith(QStringLiteral(".stage")) ? OtherStagesBeside(path_.toStdString()) : std::vector<CritiquedStage>();

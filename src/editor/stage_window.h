@@ -5,6 +5,7 @@
 #pragma once
 
 #include "editor/prompts.h"
+#include "in_place_advice.h"
 #include "play_session.h"
 #include "stage_document.h"
 #include "verdict_worker.h"
@@ -58,6 +59,10 @@ public:
     void TogglePlay();
     bool Playing() const { return session_.has_value(); }
     const PlaySession* Session() const { return session_ ? &*session_ : nullptr; }
+    // The hint or dead-end warning under the board while playing, as shown.
+    QString AdviceText() const;
+    // The advisor of the play under way; null while editing.
+    const InPlaceAdvice* Advice() const { return advice_.get(); }
     // Menu commands by name, for the tests: "new", "open", "save", "saveAs",
     // "export", "playInGame", "undo", "redo", "play", "close".
     QAction* Command(const QString& name) const;
@@ -90,6 +95,10 @@ private:
     std::uint8_t ParForExport() const;
     int StageNumber() const;
     void PropertiesEdited();
+    // Ends play in place: the advisor's search, if still running, stops.
+    void EndPlay();
+    // The hint (when asked for) and the dead-end warning for the position.
+    void RefreshAdvice();
 
     std::unique_ptr<EditorPrompts> prompts_;
     StageDocument document_;
@@ -97,6 +106,8 @@ private:
     int tool_ = 9;  // floor
     std::vector<CritiquedStage> others_;  // the other stages of the file's folder
     std::optional<PlaySession> session_;
+    std::unique_ptr<InPlaceAdvice> advice_;
+    bool hintWanted_ = false;  // H was pressed in the current position
     std::optional<Verdict> shownVerdict_;
     std::optional<Verdict> previousVerdict_;
     std::uint64_t shownRequest_ = 0;  // the request the shown verdict answers
@@ -111,6 +122,7 @@ private:
     QLabel* verdictLabel_ = nullptr;
     QLabel* parLabel_ = nullptr;
     QLabel* timingLabel_ = nullptr;
+    QLabel* adviceLabel_ = nullptr;
     QLineEdit* titleEdit_ = nullptr;
     QSpinBox* limitSpin_ = nullptr;
     QLineEdit* backgroundEdit_ = nullptr;
@@ -120,5 +132,6 @@ private:
     std::vector<QToolButton*> toolButtons_;
     std::map<QString, QAction*> commands_;
     QTimer* debounce_ = nullptr;
+    QTimer* adviceWait_ = nullptr;  // looks for the advisor's search to finish
     std::unique_ptr<VerdictWorker> worker_;  // last: stopped first
 };

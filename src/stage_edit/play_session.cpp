@@ -37,3 +37,11 @@ bool PlaySession::Redo() {
     redo_.pop_back();
     return true;
 }
+
+std::vector<PlayPosition> PlaySession::Line() const {
+    std::vector<PlayPosition> line;
+    line.reserve(undo_.size() + 1);
+    for (const Point& point : undo_) line.push_back({point.state, point.player.cell});
+    line.push_back({state_, player_.cell});
+    return line;
+}

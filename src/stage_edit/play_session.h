@@ -3,6 +3,8 @@
 // code, step by step without animation, with undo and redo.
 #pragma once
 
+#include "stage_advisor.h"
+
 #include "play/stage_file.h"
 #include "play/tile_rules.h"
 
@@ -19,6 +21,11 @@ public:
     // Starts over from the stage's start.
     void Restart();
 
+    // The positions of the undo history, oldest first, the current one last:
+    // the way back the dead-end warning counts along.
+    std::vector<PlayPosition> Line() const;
+
+    const RuleState& Rules() const { return state_; }
     const Board& board() const { return state_.board; }
     BoardCell PlayerCell() const { return player_.cell; }
     int Steps() const { return state_.steps; }

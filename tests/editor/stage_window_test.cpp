@@ -18,7 +18,11 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 
+#include "critique.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -59,6 +63,16 @@ void Click(QWidget* view, QPoint at) {
 void Press(QWidget* target, int key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &press);
+}
+
+int KeyOf(StepDirection direction) {
+    switch (direction) {
+        case StepDirection::Left: return Qt::Key_Left;
+        case StepDirection::Up: return Qt::Key_Up;
+        case StepDirection::Right: return Qt::Key_Right;
+        case StepDirection::Down: return Qt::Key_Down;
+    }
+    return 0;
 }
 
 class StageWindowTest : public ::testing::Test {
@@ -145,6 +159,57 @@ TEST_F(StageWindowTest, PlayInPlaceUsesTheRulesAndLeavesTheStageAsItWas) {
     EXPECT_FALSE(window->Playing());
     EXPECT_EQ(window->Document().Stage(), before);
     EXPECT_FALSE(window->isWindowModified());
+}
+
+TEST_F(StageWindowTest, HKeyShowsTheHintAndFollowingItClearsInTheOptimum) {
+    ASSERT_TRUE(window->OpenFile(path));
+    window->TogglePlay();
+    ASSERT_NE(window->Advice(), nullptr);
+    EXPECT_TRUE(window->AdviceText().isEmpty()) << "no hint before H";
+    Press(window.get(), Qt::Key_H);
+    ASSERT_TRUE(WaitFor([&] { return window->View()->Hint().has_value(); })) << window->AdviceText().toStdString();
+    EXPECT_EQ(window->AdviceText(), QStringLiteral("5 steps to clear from here. Par 5 is still within reach."));
+    EXPECT_EQ(window->View()->Hint(), StepDirection::Right);
+
+    // A step hides the hint: it belonged to the position it was asked in.
+    Press(window.get(), Qt::Key_Right);
+    EXPECT_FALSE(window->View()->Hint().has_value());
+    EXPECT_TRUE(window->AdviceText().isEmpty());
+    while (!window->Session()->Cleared()) {
+        Press(window.get(), Qt::Key_H);
+        ASSERT_TRUE(window->View()->Hint().has_value()) << "after " << window->Session()->Steps() << " steps";
+        Press(window.get(), KeyOf(*window->View()->Hint()));
+    }
+    EXPECT_EQ(window->Session()->Steps(), 5);
+
+    window->TogglePlay();
+    EXPECT_EQ(window->Advice(), nullptr) << "back to editing ends the advisor";
+    EXPECT_TRUE(window->AdviceText().isEmpty());
+    EXPECT_FALSE(window->View()->Hint().has_value());
+}
+
+TEST_F(StageWindowTest, AWalkIntoATrapIsWarnedWithTheUndosBack) {
+    // A shipped warp stage half of whose positions are dead.
+    QString shipped;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(VELTRIM_SOURCE_DIR) / "content/stages")) {
+        if (entry.path().filename().string().rfind("26-", 0) == 0) shipped = QString::fromStdString(entry.path().string());
+    }
+    ASSERT_FALSE(shipped.isEmpty());
+    ASSERT_TRUE(window->OpenFile(shipped));
+    const Critique critique = CritiqueStage(window->Document().StageForPlay());
+    ASSERT_GE(critique.trapMoves.size(), 2u);
+    window->TogglePlay();
+    ASSERT_TRUE(WaitFor([&] { return window->Advice() && window->Advice()->Ready(); }));
+    for (StepDirection step : critique.trapMoves) {
+        EXPECT_TRUE(window->AdviceText().isEmpty()) << "no warning before the trap";
+        Press(window.get(), KeyOf(step));
+    }
+    EXPECT_EQ(window->AdviceText(),
+              QStringLiteral("No clear is possible from here. Undo 1 step (Backspace), or C to start over."));
+    Press(window.get(), Qt::Key_H);
+    EXPECT_FALSE(window->View()->Hint().has_value()) << "no hint in a lost position";
+    Press(window.get(), Qt::Key_Backspace);
+    EXPECT_TRUE(window->AdviceText().isEmpty());
 }
 
 TEST_F(StageWindowTest, ClosingWithUnsavedChangesAsksFirst) {

@@ -4,6 +4,8 @@
 
 #include "critique_report.h"
 
+#include <filesystem>
+
 namespace {
 
 using Verdict = KindNecessity::Verdict;
@@ -164,3 +166,45 @@ TEST_F(StageCriticTest, JsonAndTableCarryTheFigures) {
 }
 
 }  // namespace
+
+// The critique reads the stage's own solve off its complete graph instead of
+// searching twice: every figure of it must be what the solver reports, on
+// every shipped stage, on unsolvable ones and where only the solver fits.
+TEST_F(StageCriticTest, TheSolveReadOffTheGraphIsTheSolversOwn) {
+    auto expectSame = [](const StageData& stage, const CritiqueLimits& limits, const std::string& name) {
+        SCOPED_TRACE(name);
+        SolverLimits solverLimits;
+        solverLimits.memoryBytes = limits.memoryBytes;
+        const SolveResult solved = SolveStage(stage, solverLimits);
+        const Critique critique = CritiqueStage(stage, limits);
+        EXPECT_EQ(critique.solveStatus, solved.status);
+        EXPECT_EQ(critique.positions, solved.states);
+        EXPECT_EQ(critique.solution, solved.moves);
+        EXPECT_EQ(critique.optimum, solved.status == SolveStatus::Solved ? solved.Steps() : -1);
+        EXPECT_GE(critique.peakBytes, solved.peakBytes);
+    };
+    CritiqueLimits quick;
+    quick.moveListCap = 1;
+    int shipped = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(VELTRIM_SOURCE_DIR) / "content/stages")) {
+        if (entry.path().extension() != ".stage") continue;
+        const StageInput input = ReadStageInput(entry.path().string());
+        ASSERT_TRUE(input.ok) << entry.path();
+        expectSame(input.stage, quick, entry.path().filename().string());
+        ++shipped;
+    }
+    EXPECT_GE(shipped, 50);
+    const StageInput frozen = StageInputOfSource("f.stage", Source({"S13A"}));
+    const StageInput dead = StageInputOfSource("d.stage", Source({"S1W-W", "....1A"}));
+    for (const StageInput* input : {&frozen, &dead}) {
+        ASSERT_TRUE(input->ok);
+        expectSame(input->stage, quick, input == &frozen ? "f.stage" : "d.stage");
+    }
+    // A bound the graph passes but the solver's store does not: the solver answers.
+    const StageInput big = StageInputOfSource("big.stage", Source({"S11111111111", "-----------A"}));
+    ASSERT_TRUE(big.ok);
+    CritiqueLimits tight = quick;
+    tight.memoryBytes = 256 << 10;
+    ASSERT_FALSE(CritiqueStage(big.stage, tight).graphComplete);
+    expectSame(big.stage, tight, "big.stage");
+}

@@ -112,8 +112,48 @@
         <translation>歩数: %1</translation>
     </message>
     <message>
-        <source>Arrow keys move, Backspace undoes, S redoes, C starts over, F5 goes back to editing</source>
-        <translation>矢印キーで移動、Backspace で戻す、S でやり直し、C で最初から、F5 で編集に戻る</translation>
+        <source>Arrow keys move, H shows a hint, Backspace undoes, S redoes, C starts over, F5 goes back to editing</source>
+        <translation>矢印キーで移動、H でヒント、Backspace で戻す、S でやり直し、C で最初から、F5 で編集に戻る</translation>
+    </message>
+    <message>
+        <source>No clear is possible from here.</source>
+        <translation>ここからはもうクリアできません。</translation>
+    </message>
+    <message>
+        <source>Undo 1 step (Backspace), or C to start over.</source>
+        <translation>1 手戻す (Backspace) か、C で最初から。</translation>
+    </message>
+    <message>
+        <source>Undo %1 steps (Backspace), or C to start over.</source>
+        <translation>%1 手戻す (Backspace) か、C で最初から。</translation>
+    </message>
+    <message>
+        <source>Press C to start over.</source>
+        <translation>C で最初からやり直してください。</translation>
+    </message>
+    <message>
+        <source>1 step to clear from here.</source>
+        <translation>ここからクリアまで 1 手。</translation>
+    </message>
+    <message>
+        <source>%1 steps to clear from here.</source>
+        <translation>ここからクリアまで %1 手。</translation>
+    </message>
+    <message>
+        <source>Par %1 is still within reach.</source>
+        <translation>パー %1 はまだ狙えます。</translation>
+    </message>
+    <message>
+        <source>Par %1 is out of reach now.</source>
+        <translation>パー %1 にはもう届きません。</translation>
+    </message>
+    <message>
+        <source>Thinking...</source>
+        <translation>考え中...</translation>
+    </message>
+    <message>
+        <source>Too large to search within the memory bound.</source>
+        <translation>大きすぎてメモリの上限内では探索できません。</translation>
     </message>
     <message>
         <source>Click or drag to paint; right button empties; F5 plays the stage here</source>
