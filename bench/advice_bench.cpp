@@ -2,8 +2,11 @@
 // each position of the stage's optimal path and from 1,000 random reachable
 // positions (random walks from the start, the walk being the undo history
 // the dead-end test counts back along), then the analysis each stage needs
-// before its first answer, and the peak memory.
+// before its first answer, and the peak memory. Until the analysis is built
+// the game answers by searching from the position itself: the latency of
+// those searches is the first answer a player sees after a stage starts.
 //   bench_advice [stage folder] [random positions per stage]
+#include "position_search.h"
 #include "stage_advisor.h"
 #include "solver.h"
 
@@ -90,8 +93,11 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
 int main(int argc, char** argv) {
     const std::filesystem::path folder = argc > 1 ? argv[1] : VELTRIM_STAGE_DIR;
     const int randomPositions = argc > 2 ? std::stoi(argv[2]) : 1000;
-    Figures hint, deadEnd, analysis, firstAnswer;
+    Figures hint, deadEnd, analysis, firstAnswer, firstHint, firstDeadEnd;
     std::size_t peakGraphBytes = 0;
+    std::size_t peakSearchBytes = 0;
+    int unanswered = 0;
+    int disagreements = 0;
     int worstStage = 0;
     double worstAnalysis = 0;
     std::mt19937 random(2026);
@@ -127,6 +133,25 @@ int main(int argc, char** argv) {
             deadEnd.Add(MicrosSince(start));
             lost += verdict.Lost() && back > 0;
             if (&line == &lines.front()) firstAnswer.Add(buildMicros + hintMicros);
+
+            // The same questions right after the stage starts, before the
+            // analysis is ready: a search that cannot answer leaves the
+            // player waiting for the analysis.
+            start = Clock::now();
+            const PositionVerdict searched = SearchVerdict(stage, here);
+            double micros = MicrosSince(start);
+            firstHint.Add(searched.kind == PositionVerdict::Kind::Unknown ? std::max(micros, buildMicros) : micros);
+            start = Clock::now();
+            LiveSearch live(stage);
+            const PositionVerdict::Kind kind = live.Judge(here);
+            const int searchedBack = kind == PositionVerdict::Kind::Lost ? live.StepsBackToLive(line) : 0;
+            micros = MicrosSince(start);
+            const bool answered = kind != PositionVerdict::Kind::Unknown && searchedBack >= 0;
+            firstDeadEnd.Add(answered ? micros : std::max(micros, buildMicros));
+            unanswered += (searched.kind == PositionVerdict::Kind::Unknown) + !answered;
+            peakSearchBytes = std::max(peakSearchBytes, live.PeakBytes());
+            disagreements += searched.kind != verdict.kind || searched.toClear != verdict.toClear ||
+                             searched.next != verdict.next || (answered && (kind != verdict.kind || searchedBack != back));
         }
         std::printf("stage %2d: %8zu positions, analysis %7.1f ms (%7.1f ms of CPU), %5.1f MiB, %4d of %zu sampled positions lost\n",
                     number, advisor.States(), buildMicros / 1000, buildCpuMs,
@@ -137,8 +162,12 @@ int main(int argc, char** argv) {
     deadEnd.Print("dead-end test (with the way back)");
     analysis.Print("stage analysis (once per stage)");
     firstAnswer.Print("first answer of a stage");
+    firstHint.Print("first hint, searched from the position");
+    firstDeadEnd.Print("first dead-end test, searched");
     std::printf("slowest analysis: stage %d, %.1f ms\n", worstStage, worstAnalysis / 1000);
-    std::printf("peak memory: graph tables %.1f MiB, process resident %.1f MiB\n",
-                static_cast<double>(peakGraphBytes) / (1 << 20), static_cast<double>(PeakResidentKiB()) / 1024);
+    std::printf("searches left to the analysis: %d; answers unlike the analysis': %d\n", unanswered, disagreements);
+    std::printf("peak memory: graph tables %.1f MiB, one position search %.1f MiB (bound %.0f MiB), process resident %.1f MiB\n",
+                static_cast<double>(peakGraphBytes) / (1 << 20), static_cast<double>(peakSearchBytes) / (1 << 20),
+                static_cast<double>(kPositionSearchBytes) / (1 << 20), static_cast<double>(PeakResidentKiB()) / 1024);
     return 0;
 }

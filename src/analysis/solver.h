@@ -40,6 +40,10 @@ struct SolveResult {
 };
 
 SolveResult SolveStage(const StageData& stage, const SolverLimits& limits = {});
+// The same search from any position in play (`rules` not yet cleared, the
+// player on `player`): the moves are the fewest that clear from there, and
+// among those the first in the order left, up, right, down.
+SolveResult SolveFrom(const StageData& stage, const RuleState& rules, BoardCell player, const SolverLimits& limits = {});
 
 // One letter per move: L, U, R, D.
 std::string MovesText(const std::vector<StepDirection>& moves);
