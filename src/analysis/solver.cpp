@@ -18,11 +18,17 @@ std::vector<StepDirection> PathTo(const StateStore& store, std::uint32_t index, 
 }
 
 // Searches one layer: every state of [begin, end) tries its four steps.
-// Returns true when the search is over (solved or out of memory).
-bool ExpandLayer(const StateCodec& codec, StateStore& store, std::size_t begin, std::size_t end, SolveResult& result) {
+// Returns true when the search is over (solved, out of memory or stopped).
+bool ExpandLayer(const StateCodec& codec, StateStore& store, std::size_t begin, std::size_t end, SolveResult& result,
+                 const std::stop_token& stop) {
     std::vector<std::uint64_t> packed(static_cast<std::size_t>(codec.Words()));
     bool over = false;
     for (std::size_t index = begin; index < end && !over; ++index) {
+        // A layer can take tens of milliseconds: a stop is looked at within it.
+        if ((index - begin) % 1024 == 1023 && stop.stop_requested()) {
+            result.status = SolveStatus::Cancelled;
+            return true;
+        }
         ++result.expanded;
         ForEachStep(codec, store.State(index), packed.data(),
                     [&](StepDirection direction, const MoveOutcome& outcome, const std::uint64_t* next) {
@@ -74,7 +80,7 @@ SolveResult SolveFrom(const StageData& stage, const RuleState& rules, BoardCell 
             break;
         }
         ++result.depth;
-        if (ExpandLayer(codec, store, begin, end, result)) break;
+        if (ExpandLayer(codec, store, begin, end, result, limits.stop)) break;
         begin = end;
         end = store.Size();
     }

@@ -17,7 +17,8 @@
 struct SolverLimits {
     std::size_t memoryBytes = std::size_t{1536} << 20;  // bound on the search's own tables
     int maxSteps = 254;  // 255 is the step counter's "no record" value
-    // A stop request from another thread gives the search up (looked at once a layer).
+    // A stop request from another thread gives the search up (looked at every
+    // thousand states or so).
     std::stop_token stop;
 };
 

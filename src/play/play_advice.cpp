@@ -29,33 +29,52 @@ void PlayAdvice::AskHint() {
 
 void PlayAdvice::Follow(const RuleState& rules, BoardCell cell, const StepHistory& history) {
     const bool samePosition = judged_ && judged_->cell == cell && judged_->rules == rules;
-    if (samePosition && verdict_) {
+    if (samePosition && verdict_ && fromAnalysis_) {
         if (hintWanted_ && !hintVisible_ && verdict_->Live() && verdict_->next) AskHint();
         return;
     }
     if (!samePosition) {
         judged_ = PlayPosition{rules, cell};
         verdict_.reset();
+        search_.reset();
         hintVisible_ = false;
         hintWanted_ = false;
         undoSteps_ = -1;
     }
     const StageAdvisor* advisor = analysis_ ? analysis_->Ready() : nullptr;
-    if (!advisor) return;  // still searching: judged on a later frame
-    Judge(*advisor, history);
-    if (hintWanted_) AskHint();
+    if (advisor && advisor->status() == StageAdvisor::Status::Ready) {
+        search_.reset();
+        Judge(*advisor, history);
+    } else if (!verdict_) {
+        // A stage too large for the whole graph may still be searched from
+        // where the player stands.
+        tooLarge_ = advisor != nullptr;
+        JudgeBySearch(history);
+    }
+    if (hintWanted_ && !hintVisible_) AskHint();
 }
 
 void PlayAdvice::Judge(const StageAdvisor& advisor, const StepHistory& history) {
-    tooLarge_ = advisor.status() != StageAdvisor::Status::Ready;
+    fromAnalysis_ = true;
     verdict_ = advisor.Judge(judged_->rules, judged_->cell);
-    if (!verdict_->Lost()) return;
-    // The way back runs along the player's own undo history.
+    if (verdict_->Lost()) undoSteps_ = advisor.StepsBackToLive(UndoLine(history));
+}
+
+void PlayAdvice::JudgeBySearch(const StepHistory& history) {
+    if (!stage_ || !analysis_) return;
+    if (!search_) search_ = std::make_unique<PositionAnswer>(*stage_, UndoLine(history));
+    fromAnalysis_ = false;
+    verdict_ = search_->Verdict();
+    if (verdict_) undoSteps_ = search_->UndoSteps();
+}
+
+// The way back runs along the player's own undo history.
+std::vector<PlayPosition> PlayAdvice::UndoLine(const StepHistory& history) const {
     std::vector<PlayPosition> line;
     line.reserve(history.Points().size() + 1);
     for (const PlayPoint& point : history.Points()) line.push_back(PlayPosition{point.rules, point.figure.cell});
     line.push_back(*judged_);
-    undoSteps_ = advisor.StepsBackToLive(line);
+    return line;
 }
 
 void PlayAdvice::Draw(BoardCell figure, int stepsTaken, int par) const {
