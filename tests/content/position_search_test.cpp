@@ -1,0 +1,144 @@
+// The searches from one position, which answer until a stage's analysis is
+// built, against the analysis itself on every shipped stage: the same
+// optimum and next step, the same lost or live, the same way back along
+// the optimal plan and along random walks.
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "content/shipped_stage_run.h"
+#include "play/position_answer.h"
+#include "position_search.h"
+#include "solver.h"
+
+namespace {
+
+StageData ReadShippedStage(int stage) {
+    std::ifstream in(ShippedStageRun::GameFolder() / StageFilePath(stage), std::ios::binary);
+    return ParseStageFile(std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {})).stage;
+}
+
+// The positions a line of moves passes through, the start first.
+std::vector<PlayPosition> Walk(const StageData& stage, const std::vector<StepDirection>& moves) {
+    std::vector<PlayPosition> line{{StartingRuleState(stage), stage.start}};
+    for (StepDirection move : moves) {
+        PlayPosition next = line.back();
+        RulePlayer player;
+        player.cell = next.cell;
+        PlayMove(next.rules, player, move);
+        next.cell = player.cell;
+        line.push_back(next);
+    }
+    return line;
+}
+
+// A random walk that never clears, blocked steps skipped.
+std::vector<StepDirection> RandomMoves(const StageData& stage, int length, std::mt19937& random) {
+    std::vector<StepDirection> moves;
+    RuleState rules = StartingRuleState(stage);
+    RulePlayer player = StartingPlayer(stage);
+    for (int tries = 0; static_cast<int>(moves.size()) < length && tries < 8 * length; ++tries) {
+        const auto direction = static_cast<StepDirection>(random() % 4);
+        RuleState next = rules;
+        RulePlayer moved = player;
+        const MoveOutcome outcome = PlayMove(next, moved, direction);
+        if (outcome.blocked || outcome.cleared) continue;
+        rules = next;
+        player = moved;
+        moves.push_back(direction);
+    }
+    return moves;
+}
+
+const char* KindName(PositionVerdict::Kind kind) {
+    switch (kind) {
+        case PositionVerdict::Kind::Live: return "live";
+        case PositionVerdict::Kind::Lost: return "lost";
+        case PositionVerdict::Kind::Unknown: return "unknown";
+    }
+    return "?";
+}
+
+}  // namespace
+
+class PositionSearchTest : public ShippedStageRun {
+protected:
+    // Every `stride`th position of `line` (the last always) judged both
+    // ways; the way back counted along the line up to it.
+    void ExpectSameAnswers(const StageData& stage, const StageAdvisor& advisor, const std::vector<PlayPosition>& line,
+                           int number, std::size_t stride) {
+        for (std::size_t end = line.size(); end >= 1; end = end > stride ? end - stride : 0) {
+            const PlayPosition& here = line[end - 1];
+            const PositionVerdict graph = advisor.Judge(here.rules, here.cell);
+            const PositionVerdict searched = SearchVerdict(stage, here);
+            ASSERT_EQ(KindName(searched.kind), KindName(graph.kind)) << "stage " << number << " position " << end;
+            EXPECT_EQ(searched.toClear, graph.toClear) << "stage " << number << " position " << end;
+            EXPECT_EQ(searched.next, graph.next) << "stage " << number << " position " << end;
+            LiveSearch live(stage);
+            const std::span<const PlayPosition> upTo(line.data(), end);
+            EXPECT_EQ(KindName(live.Judge(here)), KindName(graph.kind)) << "stage " << number << " position " << end;
+            EXPECT_EQ(live.StepsBackToLive(upTo), advisor.StepsBackToLive(upTo))
+                << "stage " << number << " position " << end;
+            lost += graph.Lost();
+        }
+    }
+
+    int lost = 0;
+};
+
+TEST_F(PositionSearchTest, AnswersEqualTheAnalysisOnTheOptimalPlanAndRandomWalksOfEveryStage) {
+    std::mt19937 random(23);
+    for (int number = 1; number <= stageCount; ++number) {
+        const StageData stage = ReadShippedStage(number);
+        const StageAdvisor advisor(stage, std::size_t{512} << 20);
+        ASSERT_EQ(advisor.status(), StageAdvisor::Status::Ready) << "stage " << number;
+        // Small stages are cheap to search everywhere; the few large ones
+        // get a sample so the suite stays quick.
+        const bool large = advisor.States() > 20000;
+        ExpectSameAnswers(stage, advisor, Walk(stage, SolveStage(stage).moves), number, large ? 7 : 1);
+        for (int i = 0; i < (large ? 2 : 6); ++i) {
+            const int length = 1 + static_cast<int>(random() % static_cast<unsigned>(2 * advisor.Optimum()));
+            ExpectSameAnswers(stage, advisor, Walk(stage, RandomMoves(stage, length, random)), number, large ? 9 : 1);
+        }
+    }
+    EXPECT_GT(lost, 50) << "the walks should reach the stages' dead states";
+}
+
+TEST_F(PositionSearchTest, ABoundTooSmallAnswersUnknownInsteadOfGuessing) {
+    const StageData stage = ReadShippedStage(stageCount);
+    const PlayPosition start{StartingRuleState(stage), stage.start};
+    EXPECT_EQ(KindName(SearchVerdict(stage, start, 64 << 10).kind), "unknown");
+    LiveSearch live(stage, 64 << 10);
+    const std::vector<PlayPosition> line{start};
+    EXPECT_EQ(live.StepsBackToLive(line), -1);
+    std::stop_source stopped;
+    stopped.request_stop();
+    EXPECT_EQ(KindName(SearchVerdict(stage, start, kPositionSearchBytes, stopped.get_token()).kind), "unknown");
+}
+
+// The worker the game runs: a lost position's answer with its way back, a
+// live one's with its optimum and step, both as the analysis has them.
+TEST_F(PositionSearchTest, TheGamesWorkerAnswersAsTheAnalysis) {
+    int checked = 0;
+    std::mt19937 random(7);
+    for (int number = 1; number <= stageCount && checked < 40; ++number) {
+        const StageData stage = ReadShippedStage(number);
+        const StageAdvisor advisor(stage);
+        for (int i = 0; i < 20; ++i) {
+            const std::vector<PlayPosition> line = Walk(stage, RandomMoves(stage, 3 + static_cast<int>(random() % 20), random));
+            const PositionVerdict graph = advisor.Judge(line.back().rules, line.back().cell);
+            if (!graph.Lost() && i % 5 != 0) continue;  // mostly lost lines: they are the rarer case
+            PositionAnswer answer(stage, line);
+            std::optional<PositionVerdict> searched;
+            while (!(searched = answer.Verdict())) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ASSERT_EQ(KindName(searched->kind), KindName(graph.kind)) << "stage " << number;
+            EXPECT_EQ(searched->toClear, graph.toClear) << "stage " << number;
+            EXPECT_EQ(searched->next, graph.next) << "stage " << number;
+            if (graph.Lost()) {
+                EXPECT_EQ(answer.UndoSteps(), advisor.StepsBackToLive(line)) << "stage " << number;
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 40);
+}
