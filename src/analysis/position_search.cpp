@@ -59,18 +59,20 @@ PositionVerdict::Kind LiveSearch::Judge(const PlayPosition& position) {
     // Depth first: a live position usually meets a clear long before a
     // breadth-first search would have looked at everything nearer.
     open_.assign(1, start);
+    StepScratch scratch(codec_.Words());
     bool cleared = false;
     bool full = false;
     for (std::size_t expanded = 0; !open_.empty() && !cleared && !full; ++expanded) {
         if (expanded % 1024 == 0 && stop_.stop_requested()) return Kind::Unknown;
         const std::uint32_t index = open_.back();
         open_.pop_back();
-        ForEachStep(codec_, lost_->State(index), packed.data(),
-                    [&](StepDirection direction, const MoveOutcome& outcome, const std::uint64_t* reached) {
+        ForEachStep(codec_, *lost_, lost_->State(index), scratch,
+                    [&](StepDirection direction, const MoveOutcome& outcome, const std::uint64_t* reached,
+                        std::uint64_t hash) {
                         if (outcome.blocked) return true;
                         if (outcome.cleared) return !(cleared = true);
                         std::uint32_t to = 0;
-                        const auto added = lost_->Add(reached, index, static_cast<std::uint8_t>(direction), &to);
+                        const auto added = lost_->Add(reached, hash, index, static_cast<std::uint8_t>(direction), &to);
                         if (added == StateStore::Insert::OutOfMemory) return !(full = true);
                         if (added == StateStore::Insert::Added) open_.push_back(to);
                         return true;

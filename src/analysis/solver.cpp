@@ -21,7 +21,7 @@ std::vector<StepDirection> PathTo(const StateStore& store, std::uint32_t index, 
 // Returns true when the search is over (solved, out of memory or stopped).
 bool ExpandLayer(const StateCodec& codec, StateStore& store, std::size_t begin, std::size_t end, SolveResult& result,
                  const std::stop_token& stop) {
-    std::vector<std::uint64_t> packed(static_cast<std::size_t>(codec.Words()));
+    StepScratch scratch(codec.Words());
     bool over = false;
     for (std::size_t index = begin; index < end && !over; ++index) {
         // A layer can take tens of milliseconds: a stop is looked at within it.
@@ -30,8 +30,9 @@ bool ExpandLayer(const StateCodec& codec, StateStore& store, std::size_t begin, 
             return true;
         }
         ++result.expanded;
-        ForEachStep(codec, store.State(index), packed.data(),
-                    [&](StepDirection direction, const MoveOutcome& outcome, const std::uint64_t* next) {
+        ForEachStep(codec, store, store.State(index), scratch,
+                    [&](StepDirection direction, const MoveOutcome& outcome, const std::uint64_t* next,
+                        std::uint64_t hash) {
                         if (outcome.blocked) return true;
                         if (outcome.cleared) {
                             result.status = SolveStatus::Solved;
@@ -39,7 +40,7 @@ bool ExpandLayer(const StateCodec& codec, StateStore& store, std::size_t begin, 
                             over = true;
                             return false;
                         }
-                        const auto added = store.Add(next, static_cast<std::uint32_t>(index),
+                        const auto added = store.Add(next, hash, static_cast<std::uint32_t>(index),
                                                      static_cast<std::uint8_t>(direction));
                         if (added == StateStore::Insert::OutOfMemory) {
                             result.status = SolveStatus::OutOfMemory;

@@ -48,7 +48,7 @@ void StateGraph::Explore(const StageData& stage, std::stop_token stop) {
         return;
     }
     depth_.push_back(0);
-    std::vector<std::uint64_t> next(packed.size());
+    StepScratch scratch(codec_.Words());
     for (std::size_t index = 0; index < store_->Size(); ++index) {
         // Checked now and then: the check is cheap, but not free per state.
         if (index % 4096 == 0 && stop.stop_requested()) {
@@ -56,13 +56,14 @@ void StateGraph::Explore(const StageData& stage, std::stop_token stop) {
             return;
         }
         bool full = false;
-        ForEachStep(codec_, store_->State(index), next.data(),
-                    [&](StepDirection direction, const MoveOutcome& outcome, const std::uint64_t* reached) {
+        ForEachStep(codec_, *store_, store_->State(index), scratch,
+                    [&](StepDirection direction, const MoveOutcome& outcome, const std::uint64_t* reached,
+                        std::uint64_t hash) {
                         std::uint32_t to = kBlocked;
                         if (outcome.cleared) {
                             to = kClears;
                         } else if (!outcome.blocked) {
-                            const auto added = store_->Add(reached, static_cast<std::uint32_t>(index),
+                            const auto added = store_->Add(reached, hash, static_cast<std::uint32_t>(index),
                                                            static_cast<std::uint8_t>(direction), &to);
                             if (added == StateStore::Insert::OutOfMemory) return !(full = true);
                             if (added == StateStore::Insert::Added) {
