@@ -3,8 +3,11 @@
 // positions (random walks from the start, the walk being the undo history
 // the dead-end test counts back along), then the analysis each stage needs
 // before its first answer, and the peak memory. Until the analysis is built
-// the game answers by searching from the position itself: the latency of
-// those searches is the first answer a player sees after a stage starts.
+// the game answers by searching from the position itself, both at once on
+// their own workers: the first answer a player sees after a stage starts is
+// whichever comes first. A position k steps from the start cannot be asked
+// about before k walks have passed, so the analysis has had that long; the
+// searches are also shown as if asked the instant the stage starts.
 //   bench_advice [stage folder] [random positions per stage]
 #include "position_search.h"
 #include "stage_advisor.h"
@@ -24,6 +27,10 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The figure walks a cell in eight frames of 17 ms; warps and slides take
+// longer, so this is the least time k steps can take.
+constexpr double kStepMicros = 8 * 17 * 1000.0;
 
 double MicrosSince(Clock::time_point start) {
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
@@ -93,7 +100,7 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
 int main(int argc, char** argv) {
     const std::filesystem::path folder = argc > 1 ? argv[1] : VELTRIM_STAGE_DIR;
     const int randomPositions = argc > 2 ? std::stoi(argv[2]) : 1000;
-    Figures hint, deadEnd, analysis, firstAnswer, firstHint, firstDeadEnd;
+    Figures hint, deadEnd, analysis, firstAnswer, firstHint, firstDeadEnd, seenHint, seenDeadEnd;
     std::size_t peakGraphBytes = 0;
     std::size_t peakSearchBytes = 0;
     int unanswered = 0;
@@ -137,10 +144,12 @@ int main(int argc, char** argv) {
             // The same questions right after the stage starts, before the
             // analysis is ready: a search that cannot answer leaves the
             // player waiting for the analysis.
+            const double analysisLeft = std::max(0.0, buildMicros - static_cast<double>(line.size() - 1) * kStepMicros);
             start = Clock::now();
             const PositionVerdict searched = SearchVerdict(stage, here);
             double micros = MicrosSince(start);
             firstHint.Add(searched.kind == PositionVerdict::Kind::Unknown ? std::max(micros, buildMicros) : micros);
+            seenHint.Add(searched.kind == PositionVerdict::Kind::Unknown ? analysisLeft : std::min(micros, analysisLeft));
             start = Clock::now();
             LiveSearch live(stage);
             const PositionVerdict::Kind kind = live.Judge(here);
@@ -148,6 +157,7 @@ int main(int argc, char** argv) {
             micros = MicrosSince(start);
             const bool answered = kind != PositionVerdict::Kind::Unknown && searchedBack >= 0;
             firstDeadEnd.Add(answered ? micros : std::max(micros, buildMicros));
+            seenDeadEnd.Add(answered ? std::min(micros, analysisLeft) : analysisLeft);
             unanswered += (searched.kind == PositionVerdict::Kind::Unknown) + !answered;
             peakSearchBytes = std::max(peakSearchBytes, live.PeakBytes());
             disagreements += searched.kind != verdict.kind || searched.toClear != verdict.toClear ||
@@ -158,12 +168,17 @@ int main(int argc, char** argv) {
                     static_cast<double>(advisor.PeakBytes()) / (1 << 20), lost, lines.size());
     }
     std::printf("\n");
+    std::printf("with the analysis built:\n");
     hint.Print("hint (position judged, next step)");
     deadEnd.Print("dead-end test (with the way back)");
     analysis.Print("stage analysis (once per stage)");
     firstAnswer.Print("first answer of a stage");
-    firstHint.Print("first hint, searched from the position");
-    firstDeadEnd.Print("first dead-end test, searched");
+    std::printf("\nthe first answer after a stage starts, as the player sees it (search or analysis, whichever first):\n");
+    seenHint.Print("hint");
+    seenDeadEnd.Print("dead-end test (with the way back)");
+    std::printf("the searches alone, as if every position were asked about at the stage's start:\n");
+    firstHint.Print("hint, searched from the position");
+    firstDeadEnd.Print("dead-end test, searched");
     std::printf("slowest analysis: stage %d, %.1f ms\n", worstStage, worstAnalysis / 1000);
     std::printf("searches left to the analysis: %d; answers unlike the analysis': %d\n", unanswered, disagreements);
     std::printf("peak memory: graph tables %.1f MiB, one position search %.1f MiB (bound %.0f MiB), process resident %.1f MiB\n",
