@@ -15,7 +15,7 @@ bool InPlayArea(BoardCell cell) {
 }  // namespace
 
 PositionVerdict SearchVerdict(const StageData& stage, const PlayPosition& position, std::size_t memoryBytes,
-                              std::stop_token stop) {
+                              std::stop_token stop, std::vector<StepDirection>* plan) {
     PositionVerdict verdict;
     if (position.rules.playState != kPlayStatePlaying || !InPlayArea(position.cell)) return verdict;
     SolverLimits limits;
@@ -28,6 +28,7 @@ PositionVerdict SearchVerdict(const StageData& stage, const PlayPosition& positi
             verdict.kind = PositionVerdict::Kind::Live;
             verdict.toClear = solved.Steps();
             verdict.next = solved.moves.front();
+            if (plan) *plan = solved.moves;
             break;
         case SolveStatus::NoSolution: verdict.kind = PositionVerdict::Kind::Lost; break;
         case SolveStatus::TooManySteps:

@@ -22,8 +22,11 @@ inline constexpr std::size_t kPositionSearchBytes = std::size_t{24} << 20;
 // The judgement of a position with the next step of the optimal plan the
 // graph would name (the fewest steps, first in the order left, up, right,
 // down). Unknown when the search outgrows `memoryBytes` or is stopped.
+// `plan`, when given, receives that whole plan when the position is live:
+// each of its later positions has the rest of it as its own plan.
 PositionVerdict SearchVerdict(const StageData& stage, const PlayPosition& position,
-                              std::size_t memoryBytes = kPositionSearchBytes, std::stop_token stop = {});
+                              std::size_t memoryBytes = kPositionSearchBytes, std::stop_token stop = {},
+                              std::vector<StepDirection>* plan = nullptr);
 
 // Whether a clear can still be reached, along one line of positions (the
 // player's undo history). Positions found lost stay known, so judging an

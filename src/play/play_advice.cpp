@@ -13,10 +13,13 @@ std::string StepsText(int steps) { return std::to_string(steps) + (steps == 1 ? 
 
 }  // namespace
 
-void PlayAdvice::SetStage(const StageData& stage) { stage_ = stage; }
+void PlayAdvice::SetStage(const StageData& stage) {
+    stage_ = stage;
+    plan_.reset();
+}
 
-void PlayAdvice::Start() {
-    if (stage_ && !analysis_) analysis_ = std::make_unique<StageAnalysis>(*stage_);
+void PlayAdvice::Start(std::size_t analysisBytes) {
+    if (stage_ && !analysis_) analysis_ = std::make_unique<StageAnalysis>(*stage_, analysisBytes);
 }
 
 void PlayAdvice::AskHint() {
@@ -62,10 +65,31 @@ void PlayAdvice::Judge(const StageAdvisor& advisor, const StepHistory& history) 
 
 void PlayAdvice::JudgeBySearch(const StepHistory& history) {
     if (!stage_ || !analysis_) return;
-    if (!search_) search_ = std::make_unique<PositionAnswer>(*stage_, UndoLine(history));
     fromAnalysis_ = false;
+    if (!search_ && ContinuesPlan()) return;
+    if (!search_) search_ = std::make_unique<PositionAnswer>(*stage_, UndoLine(history));
     verdict_ = search_->Verdict();
-    if (verdict_) undoSteps_ = search_->UndoSteps();
+    if (!verdict_) return;
+    undoSteps_ = search_->UndoSteps();
+    if (verdict_->Live()) plan_ = SearchedPlan{*judged_, search_->Plan()};
+}
+
+// True (with the verdict set) when the judged position is the one the last
+// searched plan's next step leads to.
+bool PlayAdvice::ContinuesPlan() {
+    if (!plan_ || plan_->rest.size() < 2) return false;
+    RuleState rules = plan_->at.rules;
+    RulePlayer player;
+    player.cell = plan_->at.cell;
+    PlayMove(rules, player, plan_->rest.front());
+    const bool followed = player.cell == judged_->cell && rules.board == judged_->rules.board &&
+                          rules.eraseMode == judged_->rules.eraseMode &&
+                          rules.erasuresLeft == judged_->rules.erasuresLeft;
+    if (!followed) return false;
+    plan_->at = *judged_;
+    plan_->rest.erase(plan_->rest.begin());
+    verdict_ = PositionVerdict{PositionVerdict::Kind::Live, static_cast<int>(plan_->rest.size()), plan_->rest.front()};
+    return true;
 }
 
 // The way back runs along the player's own undo history.

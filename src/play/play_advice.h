@@ -23,8 +23,8 @@ class PlayAdvice {
 public:
     // Keeps the stage to analyse; the analysis starts with Start().
     void SetStage(const StageData& stage);
-    // Starts the analysis (once). Previews never call it.
-    void Start();
+    // Starts the analysis (once) within `analysisBytes`. Previews never call it.
+    void Start(std::size_t analysisBytes = StageAdvisor::kDefaultMemoryBytes);
     // The hint button went down.
     void AskHint();
     // Called once a frame while play runs and the figure stands still:
@@ -53,6 +53,7 @@ public:
 private:
     void Judge(const StageAdvisor& advisor, const StepHistory& history);
     void JudgeBySearch(const StepHistory& history);
+    bool ContinuesPlan();
     std::vector<PlayPosition> UndoLine(const StepHistory& history) const;
     void DrawArrow(BoardCell figure, StepDirection direction) const;
 
@@ -62,6 +63,14 @@ private:
     std::optional<PlayPosition> judged_;  // the position the verdict is about
     std::optional<PositionVerdict> verdict_;
     bool fromAnalysis_ = false;  // else from search_, until the analysis has it
+    // The optimal plan a search found, from the position it is now at: a
+    // player following it needs no new search (the rest of an optimal plan
+    // that is first in step order is the same from each of its positions).
+    struct SearchedPlan {
+        PlayPosition at;
+        std::vector<StepDirection> rest;
+    };
+    std::optional<SearchedPlan> plan_;
     bool tooLarge_ = false;
     int undoSteps_ = -1;
     bool hintWanted_ = false;   // asked for the current position

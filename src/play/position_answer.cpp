@@ -22,7 +22,7 @@ void PositionAnswer::Search(const StageData& stage, const std::vector<PlayPositi
         undoSteps_ = live.StepsBackToLive(line);
         if (undoSteps_ > 0) verdict_.kind = kind;
     } else if (kind == PositionVerdict::Kind::Live) {
-        verdict_ = SearchVerdict(stage, line.back(), kPositionSearchBytes, stop);
+        verdict_ = SearchVerdict(stage, line.back(), kPositionSearchBytes, stop, &plan_);
     }
     done_.store(true, std::memory_order_release);
 }

@@ -25,12 +25,15 @@ public:
     // good when the search outgrew its bound (the analysis answers then).
     std::optional<PositionVerdict> Verdict() const;
     int UndoSteps() const { return undoSteps_; }
+    // With a live verdict: the whole optimal plan its next step begins.
+    const std::vector<StepDirection>& Plan() const { return plan_; }
 
 private:
     void Search(const StageData& stage, const std::vector<PlayPosition>& line, std::stop_token stop);
 
     PositionVerdict verdict_;
     int undoSteps_ = -1;
+    std::vector<StepDirection> plan_;
     std::atomic<bool> done_{false};
     std::jthread worker_;  // last: stopped and joined before the rest goes
 };

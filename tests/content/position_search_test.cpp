@@ -7,6 +7,7 @@
 #include <random>
 
 #include "content/shipped_stage_run.h"
+#include "play/play_advice.h"
 #include "play/position_answer.h"
 #include "position_search.h"
 #include "solver.h"
@@ -141,4 +142,81 @@ TEST_F(PositionSearchTest, TheGamesWorkerAnswersAsTheAnalysis) {
         }
     }
     EXPECT_GE(checked, 40);
+}
+
+// The game's side while its analysis cannot answer (here: given no room, as
+// a stage too large for it would be): every step is judged by the search,
+// and the warning's way back follows the undo history.
+class SearchedAdviceTest : public PositionSearchTest {
+protected:
+    // Follows frames (1 ms apart) until the position has a verdict; the
+    // frames it took.
+    int FramesToVerdict(PlayAdvice& advice, const PlayPosition& here, const StepHistory& history) {
+        int frames = 1;
+        for (advice.Follow(here.rules, here.cell, history); !advice.Verdict(); ++frames) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            advice.Follow(here.rules, here.cell, history);
+        }
+        return frames;
+    }
+    static PlayPoint PointOf(const PlayPosition& position) {
+        PlayPoint point;
+        point.rules = position.rules;
+        point.figure.cell = position.cell;
+        return point;
+    }
+};
+
+TEST_F(SearchedAdviceTest, EveryStepOfAWalkIntoATrapIsJudgedAsTheAnalysisJudgesIt) {
+    std::mt19937 random(5);
+    int lostSeen = 0;
+    for (int number = 1; number <= stageCount; ++number) {
+        const StageData stage = ReadShippedStage(number);
+        const StageAdvisor advisor(stage);
+        if (advisor.States() > 20000) continue;
+        PlayAdvice advice;
+        advice.SetStage(stage);
+        advice.Start(1024);
+        StepHistory history;
+        const std::vector<PlayPosition> line = Walk(stage, RandomMoves(stage, 2 * advisor.Optimum(), random));
+        for (std::size_t end = 1; end <= line.size(); ++end) {
+            if (end > 1) history.Record(PointOf(line[end - 2]));
+            const PlayPosition& here = line[end - 1];
+            FramesToVerdict(advice, here, history);
+            const PositionVerdict graph = advisor.Judge(here.rules, here.cell);
+            ASSERT_EQ(KindName(advice.Verdict()->kind), KindName(graph.kind)) << "stage " << number << " step " << end;
+            EXPECT_EQ(advice.Verdict()->toClear, graph.toClear) << "stage " << number << " step " << end;
+            EXPECT_EQ(advice.Verdict()->next, graph.next) << "stage " << number << " step " << end;
+            if (graph.Lost()) {
+                EXPECT_EQ(advice.UndoSteps(), advisor.StepsBackToLive({line.data(), end})) << "stage " << number;
+                ++lostSeen;
+            }
+        }
+    }
+    EXPECT_GT(lostSeen, 10);
+}
+
+TEST_F(SearchedAdviceTest, FollowingTheSearchedPlanNeedsNoNewSearch) {
+    const StageData stage = ReadShippedStage(stageCount);
+    PlayAdvice advice;
+    advice.SetStage(stage);
+    advice.Start(1024);
+    StepHistory history;
+    PlayPosition here{StartingRuleState(stage), stage.start};
+    FramesToVerdict(advice, here, history);
+    const int optimum = advice.Verdict()->toClear;
+    ASSERT_EQ(optimum, stage.par);
+    for (int left = optimum; left > 1; --left) {
+        ASSERT_TRUE(advice.Verdict()->next);
+        history.Record(PointOf(here));
+        RulePlayer player;
+        player.cell = here.cell;
+        ASSERT_FALSE(PlayMove(here.rules, player, *advice.Verdict()->next).cleared);
+        here.cell = player.cell;
+        EXPECT_EQ(FramesToVerdict(advice, here, history), 1) << left << " steps left";
+        EXPECT_EQ(advice.Verdict()->toClear, left - 1);
+    }
+    RulePlayer player;
+    player.cell = here.cell;
+    EXPECT_TRUE(PlayMove(here.rules, player, *advice.Verdict()->next).cleared);
 }
