@@ -14,6 +14,20 @@ bool InPlayArea(BoardCell cell) {
 
 }  // namespace
 
+std::vector<PlayPosition> PositionsAlong(const StageData& stage, std::span<const StepDirection> moves) {
+    std::vector<PlayPosition> line{{StartingRuleState(stage), stage.start}};
+    line.reserve(moves.size() + 1);
+    for (StepDirection move : moves) {
+        PlayPosition next = line.back();
+        RulePlayer player;
+        player.cell = next.cell;
+        PlayMove(next.rules, player, move);
+        next.cell = player.cell;
+        line.push_back(next);
+    }
+    return line;
+}
+
 PositionVerdict SearchVerdict(const StageData& stage, const PlayPosition& position, std::size_t memoryBytes,
                               std::stop_token stop, std::vector<StepDirection>* plan) {
     PositionVerdict verdict;

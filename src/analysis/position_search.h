@@ -15,6 +15,10 @@
 #include <stop_token>
 #include <vector>
 
+// The positions a line of moves passes through from the start of a stage,
+// the start first: the undo line a player walking it would have.
+std::vector<PlayPosition> PositionsAlong(const StageData& stage, std::span<const StepDirection> moves);
+
 // Bound on one position search's tables: beside the graph being built, the
 // game stays within its memory target.
 inline constexpr std::size_t kPositionSearchBytes = std::size_t{24} << 20;

@@ -19,20 +19,6 @@ StageData ReadShippedStage(int stage) {
     return ParseStageFile(std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {})).stage;
 }
 
-// The positions a line of moves passes through, the start first.
-std::vector<PlayPosition> Walk(const StageData& stage, const std::vector<StepDirection>& moves) {
-    std::vector<PlayPosition> line{{StartingRuleState(stage), stage.start}};
-    for (StepDirection move : moves) {
-        PlayPosition next = line.back();
-        RulePlayer player;
-        player.cell = next.cell;
-        PlayMove(next.rules, player, move);
-        next.cell = player.cell;
-        line.push_back(next);
-    }
-    return line;
-}
-
 // A random walk that never clears, blocked steps skipped.
 std::vector<StepDirection> RandomMoves(const StageData& stage, int length, std::mt19937& random) {
     std::vector<StepDirection> moves;
@@ -96,10 +82,10 @@ TEST_F(PositionSearchTest, AnswersEqualTheAnalysisOnTheOptimalPlanAndRandomWalks
         // Small stages are cheap to search everywhere; the few large ones
         // get a sample so the suite stays quick.
         const bool large = advisor.States() > 20000;
-        ExpectSameAnswers(stage, advisor, Walk(stage, SolveStage(stage).moves), number, large ? 7 : 1);
+        ExpectSameAnswers(stage, advisor, PositionsAlong(stage, SolveStage(stage).moves), number, large ? 7 : 1);
         for (int i = 0; i < (large ? 2 : 6); ++i) {
             const int length = 1 + static_cast<int>(random() % static_cast<unsigned>(2 * advisor.Optimum()));
-            ExpectSameAnswers(stage, advisor, Walk(stage, RandomMoves(stage, length, random)), number, large ? 9 : 1);
+            ExpectSameAnswers(stage, advisor, PositionsAlong(stage, RandomMoves(stage, length, random)), number, large ? 9 : 1);
         }
     }
     EXPECT_GT(lost, 50) << "the walks should reach the stages' dead states";
@@ -126,7 +112,7 @@ TEST_F(PositionSearchTest, TheGamesWorkerAnswersAsTheAnalysis) {
         const StageData stage = ReadShippedStage(number);
         const StageAdvisor advisor(stage);
         for (int i = 0; i < 20; ++i) {
-            const std::vector<PlayPosition> line = Walk(stage, RandomMoves(stage, 3 + static_cast<int>(random() % 20), random));
+            const std::vector<PlayPosition> line = PositionsAlong(stage, RandomMoves(stage, 3 + static_cast<int>(random() % 20), random));
             const PositionVerdict graph = advisor.Judge(line.back().rules, line.back().cell);
             if (!graph.Lost() && i % 5 != 0) continue;  // mostly lost lines: they are the rarer case
             PositionAnswer answer(stage, line);
@@ -178,7 +164,7 @@ TEST_F(SearchedAdviceTest, EveryStepOfAWalkIntoATrapIsJudgedAsTheAnalysisJudgesI
         advice.SetStage(stage);
         advice.Start(1024);
         StepHistory history;
-        const std::vector<PlayPosition> line = Walk(stage, RandomMoves(stage, 2 * advisor.Optimum(), random));
+        const std::vector<PlayPosition> line = PositionsAlong(stage, RandomMoves(stage, 2 * advisor.Optimum(), random));
         for (std::size_t end = 1; end <= line.size(); ++end) {
             if (end > 1) history.Record(PointOf(line[end - 2]));
             const PlayPosition& here = line[end - 1];
