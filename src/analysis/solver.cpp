@@ -2,14 +2,12 @@
 #include "solver.h"
 
 #include "state_codec.h"
+#include "state_steps.h"
 #include "state_store.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr StepDirection kDirections[] = {StepDirection::Left, StepDirection::Up, StepDirection::Right,
-                                         StepDirection::Down};
 
 std::vector<StepDirection> PathTo(const StateStore& store, std::uint32_t index, StepDirection last) {
     std::vector<StepDirection> moves{last};
@@ -21,45 +19,52 @@ std::vector<StepDirection> PathTo(const StateStore& store, std::uint32_t index, 
 }
 
 // Searches one layer: every state of [begin, end) tries its four steps.
-// Returns true when the search is over (solved or out of memory).
-bool ExpandLayer(const StateCodec& codec, StateStore& store, std::size_t begin, std::size_t end, SolveResult& result) {
-    std::vector<std::uint64_t> packed(static_cast<std::size_t>(codec.Words()));
-    RuleState from;
-    BoardCell cell;
-    for (std::size_t index = begin; index < end; ++index) {
-        codec.Unpack(store.State(index), from, cell);
-        ++result.expanded;
-        for (StepDirection direction : kDirections) {
-            RuleState next = from;
-            RulePlayer player;
-            player.cell = cell;
-            const MoveOutcome outcome = PlayMove(next, player, direction);
-            if (outcome.blocked) continue;
-            if (outcome.cleared) {
-                result.status = SolveStatus::Solved;
-                result.moves = PathTo(store, static_cast<std::uint32_t>(index), direction);
-                return true;
-            }
-            codec.Pack(next, player.cell, packed.data());
-            const auto added = store.Add(packed.data(), static_cast<std::uint32_t>(index), static_cast<std::uint8_t>(direction));
-            if (added == StateStore::Insert::OutOfMemory) {
-                result.status = SolveStatus::OutOfMemory;
-                return true;
-            }
+// Returns true when the search is over (solved, out of memory or stopped).
+bool ExpandLayer(const StateCodec& codec, StateStore& store, std::size_t begin, std::size_t end, SolveResult& result,
+                 const std::stop_token& stop) {
+    StepScratch scratch(codec.Words());
+    bool over = false;
+    for (std::size_t index = begin; index < end && !over; ++index) {
+        // A layer can take tens of milliseconds: a stop is looked at within it.
+        if ((index - begin) % 1024 == 1023 && stop.stop_requested()) {
+            result.status = SolveStatus::Cancelled;
+            return true;
         }
+        ++result.expanded;
+        ForEachStep(codec, store, store.State(index), scratch,
+                    [&](StepDirection direction, const MoveOutcome& outcome, const std::uint64_t* next,
+                        std::uint64_t hash) {
+                        if (outcome.blocked) return true;
+                        if (outcome.cleared) {
+                            result.status = SolveStatus::Solved;
+                            result.moves = PathTo(store, static_cast<std::uint32_t>(index), direction);
+                            over = true;
+                            return false;
+                        }
+                        const auto added = store.Add(next, hash, static_cast<std::uint32_t>(index),
+                                                     static_cast<std::uint8_t>(direction));
+                        if (added == StateStore::Insert::OutOfMemory) {
+                            result.status = SolveStatus::OutOfMemory;
+                            over = true;
+                        }
+                        return !over;
+                    });
     }
-    return false;
+    return over;
 }
 
 }  // namespace
 
 SolveResult SolveStage(const StageData& stage, const SolverLimits& limits) {
+    return SolveFrom(stage, StartingRuleState(stage), stage.start, limits);
+}
+
+SolveResult SolveFrom(const StageData& stage, const RuleState& rules, BoardCell player, const SolverLimits& limits) {
     SolveResult result;
     const StateCodec codec(stage);
     StateStore store(codec.Words(), limits.memoryBytes);
     std::vector<std::uint64_t> packed(static_cast<std::size_t>(codec.Words()));
-    const RuleState start = StartingRuleState(stage);
-    codec.Pack(start, stage.start, packed.data());
+    codec.Pack(rules, player, packed.data());
     if (store.Add(packed.data(), StateStore::kNone, 0) == StateStore::Insert::OutOfMemory) {
         result.status = SolveStatus::OutOfMemory;
         return result;
@@ -77,7 +82,7 @@ SolveResult SolveStage(const StageData& stage, const SolverLimits& limits) {
             break;
         }
         ++result.depth;
-        if (ExpandLayer(codec, store, begin, end, result)) break;
+        if (ExpandLayer(codec, store, begin, end, result, limits.stop)) break;
         begin = end;
         end = store.Size();
     }

@@ -18,7 +18,8 @@
 struct SolverLimits {
     std::size_t memoryBytes = std::size_t{1536} << 20;  // bound on the search's own tables
     int maxSteps = 254;  // 255 is the step counter's "no record" value
-    // A stop request from another thread gives the search up (looked at once a layer).
+    // A stop request from another thread gives the search up (looked at every
+    // thousand states or so).
     std::stop_token stop;
 };
 
@@ -41,6 +42,10 @@ struct SolveResult {
 };
 
 SolveResult SolveStage(const StageData& stage, const SolverLimits& limits = {});
+// The same search from any position in play (`rules` not yet cleared, the
+// player on `player`): the moves are the fewest that clear from there, and
+// among those the first in the order left, up, right, down.
+SolveResult SolveFrom(const StageData& stage, const RuleState& rules, BoardCell player, const SolverLimits& limits = {});
 
 // One letter per move: L, U, R, D.
 std::string MovesText(const std::vector<StepDirection>& moves);

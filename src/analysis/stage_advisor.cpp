@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stage_advisor.h"
 
-namespace {
-
-constexpr StepDirection kDirections[] = {StepDirection::Left, StepDirection::Up, StepDirection::Right,
-                                         StepDirection::Down};
-
-}  // namespace
+#include "state_steps.h"
 
 StageAdvisor::StageAdvisor(const StageData& stage, std::size_t memoryBytes, std::stop_token stop)
     : graph_(stage, memoryBytes, stop) {
@@ -30,7 +25,7 @@ PositionVerdict StageAdvisor::Judge(const RuleState& rules, BoardCell cell) cons
     }
     verdict.kind = PositionVerdict::Kind::Live;
     verdict.toClear = graph_.ToClear(index);
-    for (StepDirection direction : kDirections) {
+    for (StepDirection direction : kStepOrder) {
         const std::uint32_t to = graph_.Next(index, direction);
         const bool onPlan = to == StateGraph::kClears
                                 ? verdict.toClear == 1
@@ -45,15 +40,7 @@ PositionVerdict StageAdvisor::Judge(const RuleState& rules, BoardCell cell) cons
 }
 
 int StageAdvisor::StepsBackToLive(std::span<const PlayPosition> line) const {
-    // Once lost, every later position of the line is lost too: walk back
-    // from the newest until a live one.
-    for (std::size_t back = 0; back < line.size(); ++back) {
-        const PlayPosition& position = line[line.size() - 1 - back];
-        const PositionVerdict verdict = Judge(position.rules, position.cell);
-        if (verdict.kind == PositionVerdict::Kind::Unknown) return -1;
-        if (verdict.Live()) return static_cast<int>(back);
-    }
-    return -1;
+    return CountBackToLive(line, [this](const PlayPosition& position) { return Judge(position.rules, position.cell).kind; });
 }
 
 int StageAdvisor::FirstCostlyStep(const StageData& stage, std::span<const StepDirection> moves) const {

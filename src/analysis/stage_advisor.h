@@ -38,6 +38,20 @@ struct PlayPosition {
     BoardCell cell;
 };
 
+// Counts back along a line of positions (oldest first, the current one last)
+// to the nearest one `judge` finds live: 0 when the current one is, -1 when
+// none is or one is Unknown. Once lost, every later position of a line is
+// lost too, so the walk goes back from the newest.
+template <typename JudgeKind>
+int CountBackToLive(std::span<const PlayPosition> line, JudgeKind&& judge) {
+    for (std::size_t back = 0; back < line.size(); ++back) {
+        const PositionVerdict::Kind kind = judge(line[line.size() - 1 - back]);
+        if (kind == PositionVerdict::Kind::Unknown) return -1;
+        if (kind == PositionVerdict::Kind::Live) return static_cast<int>(back);
+    }
+    return -1;
+}
+
 class StageAdvisor {
 public:
     // Bound on the graph's tables: the game and the benchmark keep the whole

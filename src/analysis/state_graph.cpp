@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "state_graph.h"
 
+#include "state_steps.h"
+
 #include <algorithm>
 
 namespace {
-
-constexpr StepDirection kDirections[] = {StepDirection::Left, StepDirection::Up, StepDirection::Right,
-                                         StepDirection::Down};
 
 template <typename T>
 std::size_t BytesOf(const std::vector<T>& v) {
@@ -50,37 +49,35 @@ void StateGraph::Explore(const StageData& stage, std::stop_token stop) {
         return;
     }
     depth_.push_back(0);
-    RuleState from;
-    BoardCell cell;
+    StepScratch scratch(codec_.Words());
     for (std::size_t index = 0; index < store_->Size(); ++index) {
         // Checked now and then: the check is cheap, but not free per state.
         if (index % 4096 == 0 && stop.stop_requested()) {
             status_ = Status::Cancelled;
             return;
         }
-        codec_.Unpack(store_->State(index), from, cell);
-        for (StepDirection direction : kDirections) {
-            RuleState next = from;
-            RulePlayer player;
-            player.cell = cell;
-            const MoveOutcome outcome = PlayMove(next, player, direction);
-            std::uint32_t to = kBlocked;
-            if (outcome.cleared) {
-                to = kClears;
-            } else if (!outcome.blocked) {
-                codec_.Pack(next, player.cell, packed.data());
-                const auto added = store_->Add(packed.data(), static_cast<std::uint32_t>(index),
-                                               static_cast<std::uint8_t>(direction), &to);
-                if (added == StateStore::Insert::OutOfMemory) {
-                    status_ = Status::OutOfMemory;
-                    peakBytes_ = store_->PeakBytes() + BytesOf(next_) + BytesOf(depth_);
-                    return;
-                }
-                if (added == StateStore::Insert::Added) {
-                    depth_.push_back(static_cast<std::uint16_t>(std::min(depth_[index] + 1, 0xFFFE)));
-                }
-            }
-            next_.push_back(to);
+        bool full = false;
+        ForEachStep(codec_, *store_, store_->State(index), scratch,
+                    [&](StepDirection direction, const MoveOutcome& outcome, const std::uint64_t* reached,
+                        std::uint64_t hash) {
+                        std::uint32_t to = kBlocked;
+                        if (outcome.cleared) {
+                            to = kClears;
+                        } else if (!outcome.blocked) {
+                            const auto added = store_->Add(reached, hash, static_cast<std::uint32_t>(index),
+                                                           static_cast<std::uint8_t>(direction), &to);
+                            if (added == StateStore::Insert::OutOfMemory) return !(full = true);
+                            if (added == StateStore::Insert::Added) {
+                                depth_.push_back(static_cast<std::uint16_t>(std::min(depth_[index] + 1, 0xFFFE)));
+                            }
+                        }
+                        next_.push_back(to);
+                        return true;
+                    });
+        if (full) {
+            status_ = Status::OutOfMemory;
+            peakBytes_ = store_->PeakBytes() + BytesOf(next_) + BytesOf(depth_);
+            return;
         }
         // The bound counts the tables still to come, so the graph is given up
         // here rather than after the backward search has overrun it.

@@ -64,12 +64,11 @@ void StateStore::Place(std::uint32_t index) {
     }
 }
 
-StateStore::Insert StateStore::Add(const std::uint64_t* state, std::uint32_t parent, std::uint8_t move,
-                                   std::uint32_t* index) {
+StateStore::Insert StateStore::Add(const std::uint64_t* state, std::uint64_t hash, std::uint32_t parent,
+                                   std::uint8_t move, std::uint32_t* index) {
     // Keep the table at most half full so probes stay short.
     if ((Size() + 1) * 2 > table_.size() && !GrowTable()) return Insert::OutOfMemory;
     const std::size_t mask = table_.size() - 1;
-    const std::uint64_t hash = Hash(state);
     const std::uint64_t tag = Slot(hash, 0);
     std::size_t slot = hash & mask;
     for (; table_[slot] != kFreeSlot; slot = (slot + 1) & mask) {

@@ -21,7 +21,19 @@ public:
 
     // Adds a packed state unless it is known already. `index`, when given,
     // receives the state's index, new or known.
-    Insert Add(const std::uint64_t* state, std::uint32_t parent, std::uint8_t move, std::uint32_t* index = nullptr);
+    Insert Add(const std::uint64_t* state, std::uint32_t parent, std::uint8_t move, std::uint32_t* index = nullptr) {
+        return Add(state, Hash(state), parent, move, index);
+    }
+    // The same with the state's Hash computed ahead (see Prefetch).
+    Insert Add(const std::uint64_t* state, std::uint64_t hash, std::uint32_t parent, std::uint8_t move,
+               std::uint32_t* index = nullptr);
+
+    std::uint64_t Hash(const std::uint64_t* state) const;
+    // Asks for the table slot where a state's look-up starts, so that
+    // several look-ups can wait on memory at once.
+    void Prefetch(std::uint64_t hash) const {
+        if (!table_.empty()) __builtin_prefetch(&table_[hash & (table_.size() - 1)]);
+    }
 
     // The index of a known state, or kNone.
     std::uint32_t Find(const std::uint64_t* state) const;
@@ -36,7 +48,6 @@ public:
     std::size_t PeakBytes() const { return peakBytes_; }
 
 private:
-    std::uint64_t Hash(const std::uint64_t* state) const;
     bool Equal(std::uint32_t index, const std::uint64_t* state) const;
     bool Reserve(std::size_t states);
     bool GrowTable();

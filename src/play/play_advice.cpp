@@ -14,10 +14,13 @@ std::string StepsText(int steps) { return std::to_string(steps) + (steps == 1 ? 
 
 }  // namespace
 
-void PlayAdvice::SetStage(const StageData& stage) { stage_ = stage; }
+void PlayAdvice::SetStage(const StageData& stage) {
+    stage_ = stage;
+    plan_.reset();
+}
 
-void PlayAdvice::Start() {
-    if (stage_ && !analysis_) analysis_ = std::make_unique<StageAnalysis>(*stage_);
+void PlayAdvice::Start(std::size_t analysisBytes) {
+    if (stage_ && !analysis_) analysis_ = std::make_unique<StageAnalysis>(*stage_, analysisBytes);
 }
 
 void PlayAdvice::AskHint() {
@@ -30,33 +33,73 @@ void PlayAdvice::AskHint() {
 
 void PlayAdvice::Follow(const RuleState& rules, BoardCell cell, const StepHistory& history) {
     const bool samePosition = judged_ && judged_->cell == cell && judged_->rules == rules;
-    if (samePosition && verdict_) {
+    if (samePosition && verdict_ && fromAnalysis_) {
         if (hintWanted_ && !hintVisible_ && verdict_->Live() && verdict_->next) AskHint();
         return;
     }
     if (!samePosition) {
         judged_ = PlayPosition{rules, cell};
         verdict_.reset();
+        search_.reset();
         hintVisible_ = false;
         hintWanted_ = false;
         undoSteps_ = -1;
     }
     const StageAdvisor* advisor = analysis_ ? analysis_->Ready() : nullptr;
-    if (!advisor) return;  // still searching: judged on a later frame
-    Judge(*advisor, history);
-    if (hintWanted_) AskHint();
+    if (advisor && advisor->status() == StageAdvisor::Status::Ready) {
+        search_.reset();
+        Judge(*advisor, history);
+    } else if (!verdict_) {
+        // A stage too large for the whole graph may still be searched from
+        // where the player stands.
+        tooLarge_ = advisor != nullptr;
+        JudgeBySearch(history);
+    }
+    if (hintWanted_ && !hintVisible_) AskHint();
 }
 
 void PlayAdvice::Judge(const StageAdvisor& advisor, const StepHistory& history) {
-    tooLarge_ = advisor.status() != StageAdvisor::Status::Ready;
+    fromAnalysis_ = true;
     verdict_ = advisor.Judge(judged_->rules, judged_->cell);
-    if (!verdict_->Lost()) return;
-    // The way back runs along the player's own undo history.
+    if (verdict_->Lost()) undoSteps_ = advisor.StepsBackToLive(UndoLine(history));
+}
+
+void PlayAdvice::JudgeBySearch(const StepHistory& history) {
+    if (!stage_ || !analysis_) return;
+    fromAnalysis_ = false;
+    if (!search_ && ContinuesPlan()) return;
+    if (!search_) search_ = std::make_unique<PositionAnswer>(*stage_, UndoLine(history));
+    verdict_ = search_->Verdict();
+    if (!verdict_) return;
+    undoSteps_ = search_->UndoSteps();
+    if (verdict_->Live()) plan_ = SearchedPlan{*judged_, search_->Plan()};
+}
+
+// True (with the verdict set) when the judged position is the one the last
+// searched plan's next step leads to.
+bool PlayAdvice::ContinuesPlan() {
+    if (!plan_ || plan_->rest.size() < 2) return false;
+    RuleState rules = plan_->at.rules;
+    RulePlayer player;
+    player.cell = plan_->at.cell;
+    PlayMove(rules, player, plan_->rest.front());
+    const bool followed = player.cell == judged_->cell && rules.board == judged_->rules.board &&
+                          rules.eraseMode == judged_->rules.eraseMode &&
+                          rules.erasuresLeft == judged_->rules.erasuresLeft;
+    if (!followed) return false;
+    plan_->at = *judged_;
+    plan_->rest.erase(plan_->rest.begin());
+    verdict_ = PositionVerdict{PositionVerdict::Kind::Live, static_cast<int>(plan_->rest.size()), plan_->rest.front()};
+    return true;
+}
+
+// The way back runs along the player's own undo history.
+std::vector<PlayPosition> PlayAdvice::UndoLine(const StepHistory& history) const {
     std::vector<PlayPosition> line;
     line.reserve(history.Points().size() + 1);
     for (const PlayPoint& point : history.Points()) line.push_back(PlayPosition{point.rules, point.figure.cell});
     line.push_back(*judged_);
-    undoSteps_ = advisor.StepsBackToLive(line);
+    return line;
 }
 
 void PlayAdvice::Draw(BoardCell figure, int stepsTaken, int par) const {

@@ -3,7 +3,9 @@
 // button 6) and the dead-end warning. The stage's analysis runs on a worker
 // thread; each frame in which the figure stands still the current position
 // is judged from it (a table look-up, never a search), so a frame never
-// waits. Everything here is drawn with boxes and text over the board.
+// waits. Until the analysis is built, a second worker searches from the
+// position itself; its answers are as exact, and come sooner on large
+// stages. Everything here is drawn with boxes and text over the board.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "play/position_answer.h"
 #include "play/stage_analysis.h"
 #include "play/step_history.h"
 
@@ -21,8 +24,8 @@ class PlayAdvice {
 public:
     // Keeps the stage to analyse; the analysis starts with Start().
     void SetStage(const StageData& stage);
-    // Starts the analysis (once). Previews never call it.
-    void Start();
+    // Starts the analysis (once) within `analysisBytes`. Previews never call it.
+    void Start(std::size_t analysisBytes = StageAdvisor::kDefaultMemoryBytes);
     // The hint button went down.
     void AskHint();
     // Called once a frame while play runs and the figure stands still:
@@ -50,12 +53,25 @@ public:
 
 private:
     void Judge(const StageAdvisor& advisor, const StepHistory& history);
+    void JudgeBySearch(const StepHistory& history);
+    bool ContinuesPlan();
+    std::vector<PlayPosition> UndoLine(const StepHistory& history) const;
     void DrawArrow(BoardCell figure, StepDirection direction) const;
 
     std::optional<StageData> stage_;
     std::unique_ptr<StageAnalysis> analysis_;
+    std::unique_ptr<PositionAnswer> search_;  // for the judged position, until the analysis is ready
     std::optional<PlayPosition> judged_;  // the position the verdict is about
     std::optional<PositionVerdict> verdict_;
+    bool fromAnalysis_ = false;  // else from search_, until the analysis has it
+    // The optimal plan a search found, from the position it is now at: a
+    // player following it needs no new search (the rest of an optimal plan
+    // that is first in step order is the same from each of its positions).
+    struct SearchedPlan {
+        PlayPosition at;
+        std::vector<StepDirection> rest;
+    };
+    std::optional<SearchedPlan> plan_;
     bool tooLarge_ = false;
     int undoSteps_ = -1;
     bool hintWanted_ = false;   // asked for the current position
