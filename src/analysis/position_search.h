@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers about one position found by searching from it, for the time
 // before the stage's whole graph is built: the hint by the exact solver
 // started from the position, the dead-end test by a search that stops at the

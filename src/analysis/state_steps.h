@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four steps from a packed state, played with the game's own rule code
 // (PlayMove): the one expansion the solver, the state graph and the
 // position searches share.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/position_answer.h"
 
 PositionAnswer::PositionAnswer(const StageData& stage, std::vector<PlayPosition> line)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The verdict on one position searched from the position itself, on a
 // worker thread, for the time before the stage's analysis is built: first
 // whether a clear can still be reached (and, when not, how far back along

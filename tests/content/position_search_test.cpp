@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The searches from one position, which answer until a stage's analysis is
 // built, against the analysis itself on every shipped stage: the same
 // optimum and next step, the same lost or live, the same way back along
