@@ -104,6 +104,11 @@ std::vector<CritiquedStage> OtherStagesBeside(const std::string& sourcePath) {
         other.file = entry.path().string();
         other.number = StageNumberOfSourceName(entry.path().filename().string());
         other.design = parsed.source.design;
+        // The other stages are not searched here, so what a tile kind's name
+        // after "teaches:" teaches is taken at its widest: every mechanic of
+        // that kind. (The build narrows it to what the teaching stage relies
+        // on; named mechanics are exact either way.)
+        other.critique.reliesOn = kAllMechanics;
         others.push_back(std::move(other));
     }
     return others;

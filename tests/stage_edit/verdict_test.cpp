@@ -125,6 +125,31 @@ TEST(VerdictChanges, AnArrowMadeNecessaryThenNotThenAnUnsolvableEdit) {
     EXPECT_TRUE(Has(last, {What::Rule, "", 0, 0, 1})) << "rule 0: the stage cannot be cleared";
 }
 
+// Judged beside the shipped set, as the editor judges a file of it, a stage
+// that relies on a warp pair taught by an earlier "teaches: warp10" and on an
+// arrow's run taught by name breaks no rule, as in the build's check.
+TEST(VerdictFigures, ASourceBesideItsSetIsJudgedAsTheBuildJudgesIt) {
+    const std::filesystem::path folder = std::filesystem::path(VELTRIM_SOURCE_DIR) / "content/stages";
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename().string().rfind("22-", 0) != 0) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        StageDocument::Opened opened = StageDocument::FromSourceText(text);
+        ASSERT_TRUE(opened.document) << opened.error;
+        VerdictSubject subject;
+        subject.file = entry.path().string();
+        subject.stage = opened.document->StageForPlay();
+        subject.design = opened.document->Stage().design;
+        subject.number = 22;
+        subject.others = OtherStagesBeside(entry.path().string());
+        const Verdict verdict = JudgeStage(subject);
+        EXPECT_TRUE(verdict.solvable);
+        for (const RuleBreach& breach : verdict.breaches) ADD_FAILURE() << breach.Message();
+        return;
+    }
+    FAIL() << "no stage 22 among the shipped sources";
+}
+
 TEST(VerdictChanges, NoneBetweenEqualVerdicts) {
     const Verdict verdict = Judge(ArrowColumn());
     EXPECT_TRUE(VerdictChanges(verdict, verdict).empty());
