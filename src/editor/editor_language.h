@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Quillon in its author's language. The specified texts of the tool (its
+// Quillon in its author's language. The original texts of the tool (its
 // dialogs, menu and messages) are Japanese and stand as they are under a
 // Japanese locale and under C/POSIX; under any other locale they are shown
 // in English. The stage editor's own texts are English, shown in Japanese
@@ -29,6 +29,6 @@ struct EditorTranslations {
 };
 EditorTranslations InstallEditorTranslations(QCoreApplication& application, EditorLanguage language);
 
-// One of the tool's specified texts (UTF-8, as the resource table holds it),
+// One of the tool's original texts (UTF-8, as the resource table holds it),
 // translated.
 QString EditorText(const char* utf8);

@@ -21,11 +21,11 @@ struct ResourceEntry {
     int handle = -1;    // never -1 once stored
 };
 
-// Whether the game's design names a file, so that a failure to load it is
+// Whether the game has always needed a file, so that a failure to load it is
 // the player's business, or only an addition of ours uses it (a sound or
-// picture beyond the design): then a failure is silent, one line on
+// picture the game drew without before): then a failure is silent, one line on
 // standard error, and the addition goes without it.
-enum class ResourceNeed { Specified, Optional };
+enum class ResourceNeed { Required, Optional };
 
 class ResourceManager {
 public:
@@ -34,9 +34,9 @@ public:
 
     // Cached picture from a .bfg file; -1 after the failure message, or for
     // an optional one after its line on standard error (once a run).
-    int GetImage(std::wstring_view name, ResourceNeed need = ResourceNeed::Specified);
+    int GetImage(std::wstring_view name, ResourceNeed need = ResourceNeed::Required);
     // Cached sound effect (three playback buffers); -1 as for pictures.
-    int GetSound(std::wstring_view name, ResourceNeed need = ResourceNeed::Specified);
+    int GetSound(std::wstring_view name, ResourceNeed need = ResourceNeed::Required);
     // Reads, decrypts and decodes a .bfg file every time, with no cache and
     // no message. The caller owns the handle and frees it with DeleteImage.
     int LoadImageFile(std::wstring_view name);

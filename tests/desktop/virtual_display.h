@@ -82,8 +82,8 @@ public:
 
     // Copies the game program into `folder` and starts it there, its
     // single-copy lock in `runtimeFolder` (else in `folder` too), its
-    // standard error to a file, in the C locale (the messages as the design
-    // writes them).
+    // standard error to a file, in the C locale (the messages in their
+    // original Japanese).
     bool Start(const std::filesystem::path& folder, const std::string& display,
                const std::filesystem::path& runtimeFolder = {});
     bool Running();

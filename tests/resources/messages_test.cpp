@@ -105,7 +105,7 @@ constexpr Expected kMessages[] = {
     {"error", "Error"},
 };
 
-TEST_F(LocaleTest, TheEnglishAndTheSpecifiedTextsAreChosenByLocale) {
+TEST_F(LocaleTest, TheEnglishAndTheOriginalTextsAreChosenByLocale) {
     for (const char* locale : {"C", "ja_JP.UTF-8", "en_GB.UTF-8", "de_DE.UTF-8"}) {
         UseLocale(locale);
         const bool english = std::string(locale) == "en_GB.UTF-8" || std::string(locale) == "de_DE.UTF-8";

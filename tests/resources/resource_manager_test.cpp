@@ -174,7 +174,7 @@ TEST_F(ResourceManagerTest, AnOptionalFileThatFailsIsSilentAndLoggedOnce) {
     EXPECT_EQ(printed, "resource: undo.wav could not be loaded; going on without it\n"
                        "resource: banner.bfg could not be loaded; going on without it\n");
     EXPECT_TRUE(manager.Entries().empty());
-    // A specified file that fails still tells the player, every time.
+    // A required file that fails still tells the player, every time.
     EXPECT_EQ(manager.GetImage(L"logo.bfg"), -1);
     EXPECT_EQ(MessageCount(), 1u);
 }

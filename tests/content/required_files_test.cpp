@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The game on a folder that holds exactly the files the game's design names
+// The game on a folder that holds exactly the files it has always loaded
 // (no file that only our additions use): every scene runs and nothing but
-// the design's own messages appears; an addition that misses its file goes
+// its long-standing messages appear; an addition that misses its file goes
 // on silently, with one line on standard error.
 #include <gtest/gtest.h>
 
@@ -30,9 +30,9 @@ using content_test::kFrameLimit;
 fs::path GameFolder() { return fs::path(VELTRIM_BINARY_DIR) / "game"; }
 fs::path SolutionFolder() { return fs::path(VELTRIM_BINARY_DIR) / "stage-solutions"; }
 
-// Every picture, sound and piece of music the design names, besides the
+// Every picture, sound and piece of music the game has always loaded, besides the
 // stage files and the backgrounds they name.
-const std::vector<std::string> kSpecifiedFiles = {
+const std::vector<std::string> kRequiredFiles = {
     "logo.bfg",       "title_bg.bfg",     "title_menu.bfg",   "move1.wav",      "ok.wav",
     "title.mid",      "select_bg.bfg",    "select_frames.bfg", "select_icons.bfg", "move2.wav",
     "cansel.wav",     "select.mid",       "number.bfg",       "stage_title.bfg", "ending_title.bfg",
@@ -42,13 +42,13 @@ const std::vector<std::string> kSpecifiedFiles = {
 };
 constexpr int kStages = 2;  // enough for the ending to follow the last stage
 
-class SpecifiedFilesTest : public ::testing::Test {
+class RequiredFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!fs::exists(GameFolder() / StageFilePath(kStages)) || !fs::exists(SolutionFolder() / "stage1.txt"))
             GTEST_SKIP() << "the game's content is not built";
         fs::create_directories(folder_.Path() / "Stage");
-        for (const std::string& name : kSpecifiedFiles) Link(name);
+        for (const std::string& name : kRequiredFiles) Link(name);
         for (int stage = 1; stage <= kStages; ++stage) {
             Link(StageFilePath(stage));
             std::ifstream file(GameFolder() / StageFilePath(stage), std::ios::binary);
@@ -129,7 +129,7 @@ void PlayEveryScene(GameRun& run) {
     });
 }
 
-TEST_F(SpecifiedFilesTest, EverySceneRunsWithoutAMessage) {
+TEST_F(RequiredFilesTest, EverySceneRunsWithoutAMessage) {
     GameRun run(solutions_);
     testing::internal::CaptureStderr();
     PlayEveryScene(run);
@@ -148,7 +148,7 @@ TEST_F(SpecifiedFilesTest, EverySceneRunsWithoutAMessage) {
     EXPECT_EQ(printed.find(notice, first + 1), std::string::npos) << "told more than once:\n" << printed;
 }
 
-TEST_F(SpecifiedFilesTest, AMissingSpecifiedFileIsStillReportedAsTheDesignSays) {
+TEST_F(RequiredFilesTest, AMissingRequiredFileIsStillReported) {
     fs::remove(folder_.Path() / "brock.wav");
     GameRun run(solutions_);
     run.messagesExpected = true;
